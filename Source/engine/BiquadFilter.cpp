@@ -1,0 +1,27 @@
+#include "engine/BiquadFilter.h"
+
+void BiquadFilter::processBlock (juce::AudioBuffer<float>& buffer) noexcept
+{
+    // The state holds two channels; further channels of a wider buffer are not ours to filter.
+    const int channels = juce::jmin (2, buffer.getNumChannels());
+
+    for (int c = 0; c < channels; ++c)
+    {
+        auto* data = buffer.getWritePointer (c);
+
+        for (int i = 0; i < buffer.getNumSamples(); ++i)
+            processSample (data[i], c);
+    }
+
+    buffer.setNotClear();
+}
+
+void BiquadFilter::setCoefficients (float nb0, float nb1, float nb2, float na0, float na1, float na2) noexcept
+{
+    b0 = nb0 / na0;
+    b1 = nb1 / na0;
+    b2 = nb2 / na0;
+    a0 = na0 / na0;
+    a1 = na1 / na0;
+    a2 = na2 / na0;
+}
