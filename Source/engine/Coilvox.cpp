@@ -459,8 +459,9 @@ void Coilvox::setOversampling (float menuValue)
 void Coilvox::rebuildSpringImpulse()
 {
     const int selected = tank.load();
-    const auto x = (float) decayThrottle.getStoredDecay();
-    decayThrottle.markBuilt (x);
+    const double storedDecay = decayThrottle.getStoredDecay();
+    decayThrottle.markBuilt (storedDecay);
+    const auto x = (float) storedDecay;
 
     juce::AudioBuffer<float> source;
 

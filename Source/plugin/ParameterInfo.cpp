@@ -8,13 +8,13 @@ namespace
 
     juce::String numberText (float value, int decimals) { return juce::String (value, decimals); }
 
-    /** A table-driven text: the value's entry, or the last entry for anything outside. */
-    std::function<juce::String (int, int)> textTable (int firstValue, std::vector<const char*> names)
+    /** A table-driven text: the value's entry, or the fallback entry for anything outside the range. */
+    std::function<juce::String (int, int)> textTable (int firstValue, std::vector<const char*> names, size_t fallback)
     {
-        return [firstValue, names = std::move (names)] (int value, int)
+        return [firstValue, names = std::move (names), fallback] (int value, int)
         {
             const int index = value - firstValue;
-            return juce::String (index >= 0 && index < (int) names.size() ? names[(size_t) index] : names.back());
+            return juce::String (index >= 0 && index < (int) names.size() ? names[(size_t) index] : names[fallback]);
         };
     }
 
@@ -44,10 +44,10 @@ namespace
             FloatParameterInfo { ids::bass,         "Low",            -12.0f, 12.0f, 0.1f, 0.0f,   "dB", 1.0f, defaultText, [] (Coilvox& e, float v) { e.setBass (v); } },
             FloatParameterInfo { ids::mid,          "Mid",            -12.0f, 12.0f, 0.1f, 0.0f,   "dB", 1.0f, defaultText, [] (Coilvox& e, float v) { e.setMid (v); } },
             FloatParameterInfo { ids::treble,       "High",           -12.0f, 12.0f, 0.1f, 0.0f,   "dB", 1.0f, defaultText, [] (Coilvox& e, float v) { e.setTreble (v); } },
-            IntParameterInfo   { ids::tank,         "Spring Tank",    1, 3, 3,   "",   textTable (1, { "Accutronics", "Belton", "Coilvox" }), [] (Coilvox& e, float v) { e.setTank (v); } },
-            IntParameterInfo   { ids::syncRate,     "Sync Speed",     0, 5, 1,   "",   textTable (0, { "1/2", "1/4", "1/8", "1/12", "1/16", "1/24" }), [] (Coilvox& e, float v) { e.setTremoloSyncRate (v); } },
+            IntParameterInfo   { ids::tank,         "Spring Tank",    1, 3, 3,   "",   textTable (1, { "Accutronics", "Belton", "Coilvox" }, 0), [] (Coilvox& e, float v) { e.setTank (v); } },
+            IntParameterInfo   { ids::syncRate,     "Sync Speed",     0, 5, 1,   "",   textTable (0, { "1/2", "1/4", "1/8", "1/12", "1/16", "1/24" }, 5), [] (Coilvox& e, float v) { e.setTremoloSyncRate (v); } },
             IntParameterInfo   { ids::preDelay,     "Pre-Delay",      0, 200, 20, "ms", {}, [] (Coilvox& e, float v) { e.setPreDelay ((int) v); } },
-            IntParameterInfo   { ids::oversampling, "Oversampling",   1, 4, 3,   "",   textTable (1, { "16X", "8X", "4X", "OFF" }), [] (Coilvox& e, float v) { e.setOversampling (v); } },
+            IntParameterInfo   { ids::oversampling, "Oversampling",   1, 4, 3,   "",   textTable (1, { "16X", "8X", "4X", "OFF" }, 3), [] (Coilvox& e, float v) { e.setOversampling (v); } },
             BoolParameterInfo  { ids::channelA,     "Channel A Toggle", true,  [] (Coilvox& e, float v) { e.setChannelOn (Channel::A, v != 0.0f); } },
             BoolParameterInfo  { ids::channelB,     "Channel B Toggle", true,  [] (Coilvox& e, float v) { e.setChannelOn (Channel::B, v != 0.0f); } },
             BoolParameterInfo  { ids::channelC,     "Channel C Toggle", false, [] (Coilvox& e, float v) { e.setChannelOn (Channel::C, v != 0.0f); } },

@@ -213,6 +213,19 @@ void VantorraCoilvoxAudioProcessor::setStateInformation (const void* data, int s
             // Keep the tree's own type, so a differently cased root is stored back as "params".
             juce::ValueTree restored (parameters.state.getType());
             restored.copyPropertiesAndChildrenFrom (juce::ValueTree::fromXml (*xml), nullptr);
+
+            // The framework would reset a parameter without a node to its default; it keeps its value.
+            for (auto* parameter : getParameters())
+            {
+                auto* ranged = static_cast<juce::RangedAudioParameter*> (parameter);
+
+                if (! restored.getChildWithProperty ("id", ranged->getParameterID()).isValid())
+                    restored.appendChild (juce::ValueTree ("PARAM", {}, {})
+                                              .setProperty ("id", ranged->getParameterID(), nullptr)
+                                              .setProperty ("value", getParameterValue (ranged->getParameterID().toRawUTF8()), nullptr),
+                                          nullptr);
+            }
+
             parameters.replaceState (restored);
         }
     }

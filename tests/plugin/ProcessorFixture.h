@@ -1,0 +1,47 @@
+#pragma once
+
+#include "plugin/VantorraCoilvoxAudioProcessor.h"
+
+/** A processor prepared like a host would, with helpers to move parameters and run blocks. */
+class ProcessorFixture
+{
+public:
+    void prepare (double rate, int blockSize)
+    {
+        sampleRate = rate;
+        maximumBlockSize = blockSize;
+        processor.setRateAndBufferSizeDetails (rate, blockSize);
+        processor.prepareToPlay (rate, blockSize);
+    }
+
+    void setPlain (const char* id, float value)
+    {
+        auto* p = processor.parameters.getParameter (id);
+        p->setValueNotifyingHost (p->convertTo0to1 (value));
+    }
+
+    float plain (const char* id) { return processor.parameters.getRawParameterValue (id)->load(); }
+
+    /** Runs the buffer through the processor in blocks of the given size. */
+    void processInBlocks (juce::AudioBuffer<float>& buffer, int blockSize, bool bypassed = false)
+    {
+        juce::MidiBuffer midi;
+
+        for (int start = 0; start < buffer.getNumSamples(); start += blockSize)
+        {
+            juce::AudioBuffer<float> block (buffer.getArrayOfWritePointers(),
+                                            buffer.getNumChannels(),
+                                            start,
+                                            juce::jmin (blockSize, buffer.getNumSamples() - start));
+
+            if (bypassed)
+                processor.processBlockBypassed (block, midi);
+            else
+                processor.processBlock (block, midi);
+        }
+    }
+
+    VantorraCoilvoxAudioProcessor processor;
+    double sampleRate = 48000.0;
+    int maximumBlockSize = 512;
+};
