@@ -105,6 +105,7 @@ void Coilvox::prepare (double newSampleRate, int newMaximumBlockSize, int numInp
 
     resetRamps();
     appliedPreDelayMs = -1;
+    settleOnNextBlock = true;
     inputSilent = false;
     outputSilent = false;
 }
@@ -203,6 +204,16 @@ void Coilvox::applyPendingChanges() noexcept
         line.setDelay (preDelayMs < 0 ? 0.0f : (float) juce::jmin (preDelaySamples, line.getMaximumDelayInSamples()));
         preDelayGain1.setTargetValue (useFirst ? 1.0f : 0.0f);
         preDelayGain2.setTargetValue (useFirst ? 0.0f : 1.0f);
+    }
+
+    // The parameter push that follows a prepare describes where playback starts, not a move to fade
+    // into: the first block starts on the targets instead of ramping from the defaults.
+    if (settleOnNextBlock)
+    {
+        settleOnNextBlock = false;
+
+        for (auto* ramp : { &inputRamp, &sendRamp, &preDelayGain1, &preDelayGain2 })
+            ramp->setCurrentAndTargetValue (ramp->getTargetValue());
     }
 }
 

@@ -161,6 +161,7 @@ private:
     std::atomic<float> sendAmountTarget { 0.0f };
     std::atomic<int> requestedPreDelayMs { 0 };
     int appliedPreDelayMs = -1;
+    bool settleOnNextBlock = true;
     int preDelaySamples = 0;
     std::atomic<float> outputLevelDb { 0.0f };
     std::array<std::atomic<float>, 3> channelGainPercent {};
