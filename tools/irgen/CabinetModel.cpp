@@ -35,7 +35,10 @@ std::vector<Biquad> makeCascade (int channel, uint64_t seed)
     for (int i = 0; i < 6; ++i)
     {
         const double f = std::exp (random.nextRange (std::log (600.0), std::log (4800.0)));
-        c.push_back (Biquad::peak (fs, f, random.nextRange (2.0, 6.0), random.nextRange (-2.0, 2.0)));
+        // one draw per statement: the order of evaluation of function arguments is unspecified
+        const double q = random.nextRange (2.0, 6.0);
+        const double gainDb = random.nextRange (-2.0, 2.0);
+        c.push_back (Biquad::peak (fs, f, q, gainDb));
     }
 
     // steep roll-off above ~5 kHz (eighth-order Butterworth; lower still off axis)
