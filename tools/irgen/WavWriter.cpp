@@ -247,7 +247,7 @@ WavWriter::Bytes WavWriter::makeInst (int rootNote)
 WavWriter::Bytes WavWriter::makeAcid (int rootNote, float tempoBpm)
 {
     Bytes b;
-    put32 (b, 0x01); // flags: one-shot
+    put32 (b, 0x01 | 0x02); // flags: one-shot, root note set
     put16 (b, (uint32_t) rootNote);
     put16 (b, 0x8000); // unknown field, as written by common tools
     put32 (b, 0);      // unknown field
