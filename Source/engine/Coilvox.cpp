@@ -6,22 +6,22 @@
 
 namespace
 {
-    float inputGainFor (float decibels) noexcept
-    {
-        const float netDb = decibels + Coilvox::inputOffsetDb;
+float inputGainFor (float decibels) noexcept
+{
+    const float netDb = decibels + Coilvox::inputOffsetDb;
 
-        if (decibels < Coilvox::muteBelowDb || netDb <= -100.0f)
-            return 0.0f;
+    if (decibels < Coilvox::muteBelowDb || netDb <= -100.0f)
+        return 0.0f;
 
-        return std::pow (10.0f, netDb / 20.0f);
-    }
+    return std::pow (10.0f, netDb / 20.0f);
+}
 
-    /** The send curve: the driver's pot law, silent at 0 and full at 1. */
-    float sendGainFor (float amount) noexcept
-    {
-        const float base = amount < 0.0f ? 1.0f : 1.0f - std::min (amount, 1.0f);
-        return 1.0f - std::pow (base, 2.5f);
-    }
+/** The send curve: the driver's pot law, silent at 0 and full at 1. */
+float sendGainFor (float amount) noexcept
+{
+    const float base = amount < 0.0f ? 1.0f : 1.0f - std::min (amount, 1.0f);
+    return 1.0f - std::pow (base, 2.5f);
+}
 } // namespace
 
 Coilvox::Coilvox (EngineHost& hostToUse)
@@ -39,8 +39,12 @@ Coilvox::Coilvox (EngineHost& hostToUse)
     channelGainPercent[0] = 100.0f;
 
     // The default factor (4×) exists from the start, as the host may ask for latency before prepare.
-    oversamplers[2] = std::make_unique<juce::dsp::Oversampling<float>> (
-        2, 2, juce::dsp::Oversampling<float>::filterHalfBandFIREquiripple, true, false);
+    oversamplers[2] =
+        std::make_unique<juce::dsp::Oversampling<float>> (2,
+                                                          2,
+                                                          juce::dsp::Oversampling<float>::filterHalfBandFIREquiripple,
+                                                          true,
+                                                          false);
 }
 
 Coilvox::~Coilvox() = default;
@@ -59,8 +63,11 @@ void Coilvox::buildOversamplers()
                                     ? juce::dsp::Oversampling<float>::filterHalfBandPolyphaseIIR
                                     : juce::dsp::Oversampling<float>::filterHalfBandFIREquiripple;
 
-        oversamplers[(size_t) k] =
-            std::make_unique<juce::dsp::Oversampling<float>> ((size_t) inputChannels, (size_t) k, filterType, true, false);
+        oversamplers[(size_t) k] = std::make_unique<juce::dsp::Oversampling<float>> ((size_t) inputChannels,
+                                                                                     (size_t) k,
+                                                                                     filterType,
+                                                                                     true,
+                                                                                     false);
         oversamplers[(size_t) k]->initProcessing ((size_t) maximumBlockSize);
         oversamplers[(size_t) k]->reset();
     }
@@ -80,7 +87,9 @@ void Coilvox::prepare (double newSampleRate, int newMaximumBlockSize, int numInp
     sendBuffer.clear();
     altSendBuffer.clear();
 
-    const juce::dsp::ProcessSpec outputSpec { sampleRate, (juce::uint32) maximumBlockSize, (juce::uint32) outputChannels };
+    const juce::dsp::ProcessSpec outputSpec{ sampleRate,
+                                             (juce::uint32) maximumBlockSize,
+                                             (juce::uint32) outputChannels };
     const int preDelayCapacity = (int) (maxPreDelayMs * sampleRate / 1000.0 + 10.0);
 
     for (auto* line : { &preDelayLine1, &preDelayLine2 })
@@ -391,7 +400,10 @@ double Coilvox::getOversamplingLatency() const
     return oversampler != nullptr ? (double) oversampler->getLatencyInSamples() : 0.0;
 }
 
-void Coilvox::setInputLevel (float decibels) { inputGainTarget.store (inputGainFor (decibels), std::memory_order_relaxed); }
+void Coilvox::setInputLevel (float decibels)
+{
+    inputGainTarget.store (inputGainFor (decibels), std::memory_order_relaxed);
+}
 
 void Coilvox::setOutputLevel (float decibels) { outputLevelDb.store (decibels, std::memory_order_relaxed); }
 

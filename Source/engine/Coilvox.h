@@ -98,12 +98,12 @@ public:
 
     //==============================================================================
     // Written by the processor before every block (audio thread).
-    std::atomic<int> numInputChannels { 2 };
-    std::atomic<int> numOutputChannels { 2 };
-    std::atomic<double> bpm { 120.0 };
-    std::atomic<double> ppqPosition { 0.0 };
-    std::atomic<bool> isPlaying { false };
-    std::atomic<bool> tremoloRestartRequested { false };
+    std::atomic<int> numInputChannels{ 2 };
+    std::atomic<int> numOutputChannels{ 2 };
+    std::atomic<double> bpm{ 120.0 };
+    std::atomic<double> ppqPosition{ 0.0 };
+    std::atomic<bool> isPlaying{ false };
+    std::atomic<bool> tremoloRestartRequested{ false };
 
     //==============================================================================
     static constexpr float rampSeconds = 0.025f;
@@ -152,37 +152,37 @@ private:
 
     // oversampling: every factor is built in prepare, so switching on the audio thread never allocates
     std::array<std::unique_ptr<juce::dsp::Oversampling<float>>, maxOversamplingExponent + 1> oversamplers;
-    std::atomic<int> requestedExponent { 2 };
-    std::atomic<int> activeExponent { 2 };
+    std::atomic<int> requestedExponent{ 2 };
+    std::atomic<int> activeExponent{ 2 };
     double oversampledRate = 4.0 * 44100.0;
 
     // values stored by the setters, applied by the audio thread
     std::atomic<float> inputGainTarget;
-    std::atomic<float> sendAmountTarget { 0.0f };
-    std::atomic<int> requestedPreDelayMs { 0 };
+    std::atomic<float> sendAmountTarget{ 0.0f };
+    std::atomic<int> requestedPreDelayMs{ 0 };
     int appliedPreDelayMs = -1;
     bool settleOnNextBlock = true;
     int preDelaySamples = 0;
-    std::atomic<float> outputLevelDb { 0.0f };
-    std::array<std::atomic<float>, 3> channelGainPercent {};
-    std::array<std::atomic<bool>, 3> channelOn {};
-    std::atomic<float> reverbDrivePercent { 47.0f };
-    std::atomic<int> tank { 0 };
-    std::atomic<float> widthPercent { 100.0f };
-    std::atomic<float> tonePercent { 0.0f };
-    std::atomic<float> globalMixPercent { 100.0f };
-    std::atomic<bool> ampOn { false };
-    std::atomic<float> ampDrive { 0.0f };
-    std::atomic<float> ampMasterDb { -6.5f };
-    std::atomic<float> bassDb { 0.0f };
-    std::atomic<float> midDb { 0.0f };
-    std::atomic<float> trebleDb { 0.0f };
-    std::atomic<bool> cabinetOn { true };
-    std::atomic<bool> tremoloOn { false };
-    std::atomic<float> tremoloRateHz { 1.0f };
-    std::atomic<float> tremoloDepthPercent { 100.0f };
-    std::atomic<bool> tremoloSync { true };
-    std::atomic<int> tremoloSyncRate { 1 };
+    std::atomic<float> outputLevelDb{ 0.0f };
+    std::array<std::atomic<float>, 3> channelGainPercent{};
+    std::array<std::atomic<bool>, 3> channelOn{};
+    std::atomic<float> reverbDrivePercent{ 47.0f };
+    std::atomic<int> tank{ 0 };
+    std::atomic<float> widthPercent{ 100.0f };
+    std::atomic<float> tonePercent{ 0.0f };
+    std::atomic<float> globalMixPercent{ 100.0f };
+    std::atomic<bool> ampOn{ false };
+    std::atomic<float> ampDrive{ 0.0f };
+    std::atomic<float> ampMasterDb{ -6.5f };
+    std::atomic<float> bassDb{ 0.0f };
+    std::atomic<float> midDb{ 0.0f };
+    std::atomic<float> trebleDb{ 0.0f };
+    std::atomic<bool> cabinetOn{ true };
+    std::atomic<bool> tremoloOn{ false };
+    std::atomic<float> tremoloRateHz{ 1.0f };
+    std::atomic<float> tremoloDepthPercent{ 100.0f };
+    std::atomic<bool> tremoloSync{ true };
+    std::atomic<int> tremoloSyncRate{ 1 };
 
     // stages
     ZORLimiter<float> limiter;
@@ -193,7 +193,7 @@ private:
     juce::SmoothedValue<float> sendRamp;
     juce::SmoothedValue<float> preDelayGain1, preDelayGain2;
     juce::SmoothedValue<float> meterRamp;
-    std::atomic<float> inputLevelDb { meterFloorDb };
+    std::atomic<float> inputLevelDb{ meterFloorDb };
 
     // work buffers
     juce::AudioBuffer<float> inputBuffer, sendBuffer, altSendBuffer;
@@ -205,7 +205,7 @@ private:
     bool impulsePending = false;
     juce::SpinLock impulseLock;
     DecayRebuildThrottle decayThrottle;
-    std::atomic<int> springRebuildCount { 0 };
+    std::atomic<int> springRebuildCount{ 0 };
 
     static constexpr float decayDepth = 8.8f;
     static constexpr float decayBias = 0.03f;

@@ -46,5 +46,5 @@ bool DecayRebuildThrottle::runTest (double normalisedDecay, bool duringGesture)
         return true;
     }
 
-    return ! duringGesture;
+    return !duringGesture;
 }

@@ -45,9 +45,9 @@ private:
     bool runTest (double normalisedDecay, bool duringGesture);
 
     Clock clock;
-    std::atomic<double> storedDecay { 1.0 };
-    std::atomic<double> builtDecay { -1.0 };
-    std::atomic<double> lastRebuildMs { 0.0 };
-    std::atomic<bool> gestureActive { false };
+    std::atomic<double> storedDecay{ 1.0 };
+    std::atomic<double> builtDecay{ -1.0 };
+    std::atomic<double> lastRebuildMs{ 0.0 };
+    std::atomic<bool> gestureActive{ false };
     double intervalMs = defaultIntervalMs;
 };

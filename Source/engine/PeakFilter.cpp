@@ -15,5 +15,10 @@ void PeakFilter::setParameters (float frequencyHz, float qValue, float gain)
     const float alpha = std::sin (w0) / (2.0f * q);
     const float a = std::pow (10.0f, gainDb / 40.0f);
 
-    setCoefficients (1.0f + alpha * a, -2.0f * cosW0, 1.0f - alpha * a, 1.0f + alpha / a, -2.0f * cosW0, 1.0f - alpha / a);
+    setCoefficients (1.0f + alpha * a,
+                     -2.0f * cosW0,
+                     1.0f - alpha * a,
+                     1.0f + alpha / a,
+                     -2.0f * cosW0,
+                     1.0f - alpha / a);
 }

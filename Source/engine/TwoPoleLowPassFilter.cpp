@@ -13,5 +13,10 @@ void TwoPoleLowPassFilter::setParameters (float frequencyHz, float qValue, float
     const float cosW0 = std::cos (w0);
     const float alpha = std::sin (w0) / (2.0f * q);
 
-    setCoefficients ((1.0f - cosW0) / 2.0f, 1.0f - cosW0, (1.0f - cosW0) / 2.0f, 1.0f + alpha, -2.0f * cosW0, 1.0f - alpha);
+    setCoefficients ((1.0f - cosW0) / 2.0f,
+                     1.0f - cosW0,
+                     (1.0f - cosW0) / 2.0f,
+                     1.0f + alpha,
+                     -2.0f * cosW0,
+                     1.0f - alpha);
 }

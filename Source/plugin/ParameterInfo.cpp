@@ -4,27 +4,27 @@
 
 namespace
 {
-    using Channel = Coilvox::Channel;
+using Channel = Coilvox::Channel;
 
-    juce::String numberText (float value, int decimals) { return juce::String (value, decimals); }
+juce::String numberText (float value, int decimals) { return juce::String (value, decimals); }
 
-    /** A table-driven text: the value's entry, or the fallback entry for anything outside the range. */
-    std::function<juce::String (int, int)> textTable (int firstValue, std::vector<const char*> names, size_t fallback)
+/** A table-driven text: the value's entry, or the fallback entry for anything outside the range. */
+std::function<juce::String (int, int)> textTable (int firstValue, std::vector<const char*> names, size_t fallback)
+{
+    return [firstValue, names = std::move (names), fallback] (int value, int)
     {
-        return [firstValue, names = std::move (names), fallback] (int value, int)
-        {
-            const int index = value - firstValue;
-            return juce::String (index >= 0 && index < (int) names.size() ? names[(size_t) index] : names[fallback]);
-        };
-    }
+        const int index = value - firstValue;
+        return juce::String (index >= 0 && index < (int) names.size() ? names[(size_t) index] : names[fallback]);
+    };
+}
 
-    std::vector<ParameterInfo> buildTable()
-    {
-        namespace ids = ParameterIds;
-        const auto decibels = [] (float v, int length) { return decibelText (v, length); };
-        const std::function<juce::String (float, int)> defaultText;
+std::vector<ParameterInfo> buildTable()
+{
+    namespace ids = ParameterIds;
+    const auto decibels = [] (float v, int length) { return decibelText (v, length); };
+    const std::function<juce::String (float, int)> defaultText;
 
-        // clang-format off
+    // clang-format off
         return {
             FloatParameterInfo { ids::in,           "Input Level",    -70.0f, 10.0f, 0.1f, 0.0f,   "dB", 5.2f, decibels,    [] (Coilvox& e, float v) { e.setInputLevel (v); } },
             FloatParameterInfo { ids::out,          "Output Level",   -70.0f, 6.0f,  0.1f, 0.0f,   "dB", 8.2f, decibels,    [] (Coilvox& e, float v) { e.setOutputLevel (v); } },
@@ -56,48 +56,52 @@ namespace
             BoolParameterInfo  { ids::sync,         "Tremolo Sync",     true,  [] (Coilvox& e, float v) { e.setTremoloSync (v); } },
             BoolParameterInfo  { ids::tremolo,      "Tremolo Toggle",   false, [] (Coilvox& e, float v) { e.setTremoloOn (v); } },
         };
-        // clang-format on
-    }
+    // clang-format on
+}
 
-    std::unique_ptr<juce::RangedAudioParameter> createParameter (const ParameterInfo& info)
-    {
-        return std::visit (
-            [] (const auto& p) -> std::unique_ptr<juce::RangedAudioParameter>
+std::unique_ptr<juce::RangedAudioParameter> createParameter (const ParameterInfo& info)
+{
+    return std::visit (
+        [] (const auto& p) -> std::unique_ptr<juce::RangedAudioParameter>
+        {
+            using Info = std::decay_t<decltype (p)>;
+            const juce::ParameterID parameterId{ p.id, 1 };
+
+            if constexpr (std::is_same_v<Info, FloatParameterInfo>)
             {
-                using Info = std::decay_t<decltype (p)>;
-                const juce::ParameterID parameterId { p.id, 1 };
+                auto attributes = juce::AudioParameterFloatAttributes().withLabel (p.label);
 
-                if constexpr (std::is_same_v<Info, FloatParameterInfo>)
-                {
-                    auto attributes = juce::AudioParameterFloatAttributes().withLabel (p.label);
+                if (p.toText)
+                    attributes = attributes.withStringFromValueFunction (p.toText);
 
-                    if (p.toText)
-                        attributes = attributes.withStringFromValueFunction (p.toText);
+                return std::make_unique<juce::AudioParameterFloat> (
+                    parameterId,
+                    p.name,
+                    juce::NormalisableRange<float> (p.minimum, p.maximum, p.step, p.skew, false),
+                    p.defaultValue,
+                    attributes);
+            }
+            else if constexpr (std::is_same_v<Info, IntParameterInfo>)
+            {
+                auto attributes = juce::AudioParameterIntAttributes().withLabel (p.label);
 
-                    return std::make_unique<juce::AudioParameterFloat> (
-                        parameterId,
-                        p.name,
-                        juce::NormalisableRange<float> (p.minimum, p.maximum, p.step, p.skew, false),
-                        p.defaultValue,
-                        attributes);
-                }
-                else if constexpr (std::is_same_v<Info, IntParameterInfo>)
-                {
-                    auto attributes = juce::AudioParameterIntAttributes().withLabel (p.label);
+                if (p.toText)
+                    attributes = attributes.withStringFromValueFunction (p.toText);
 
-                    if (p.toText)
-                        attributes = attributes.withStringFromValueFunction (p.toText);
-
-                    return std::make_unique<juce::AudioParameterInt> (
-                        parameterId, p.name, p.minimum, p.maximum, p.defaultValue, attributes);
-                }
-                else
-                {
-                    return std::make_unique<juce::AudioParameterBool> (parameterId, p.name, p.defaultValue);
-                }
-            },
-            info);
-    }
+                return std::make_unique<juce::AudioParameterInt> (parameterId,
+                                                                  p.name,
+                                                                  p.minimum,
+                                                                  p.maximum,
+                                                                  p.defaultValue,
+                                                                  attributes);
+            }
+            else
+            {
+                return std::make_unique<juce::AudioParameterBool> (parameterId, p.name, p.defaultValue);
+            }
+        },
+        info);
+}
 } // namespace
 
 const std::vector<ParameterInfo>& parameterInfos()

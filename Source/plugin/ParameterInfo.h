@@ -11,7 +11,6 @@
 
 class Coilvox;
 
-
 /** Delivers a plain parameter value to the engine. */
 using EngineSetter = void (*) (Coilvox&, float);
 

@@ -6,24 +6,24 @@
 
 namespace
 {
-    const juce::Identifier guiStateKey ("GUI_STATE");
-    const juce::Identifier presetInfoType ("previousPresetInfo");
-    const juce::Identifier presetFilePathKey ("PRES_FILE_PATH");
-    const juce::Identifier presetChangedKey ("PRES_CHANGED");
+const juce::Identifier guiStateKey ("GUI_STATE");
+const juce::Identifier presetInfoType ("previousPresetInfo");
+const juce::Identifier presetFilePathKey ("PRES_FILE_PATH");
+const juce::Identifier presetChangedKey ("PRES_CHANGED");
 
-    juce::PropertiesFile::Options settingsOptions()
-    {
-        juce::PropertiesFile::Options options;
-        options.applicationName = "Vantorra Coilvox";
-        options.filenameSuffix = "settings";
-        options.folderName = OV::settingsFolder().getFullPathName();
-        options.osxLibrarySubFolder = "Application Support";
-        options.commonToAllUsers = false;
-        options.ignoreCaseOfKeyNames = false;
-        options.millisecondsBeforeSaving = 3000;
-        options.storageFormat = juce::PropertiesFile::storeAsXML;
-        return options;
-    }
+juce::PropertiesFile::Options settingsOptions()
+{
+    juce::PropertiesFile::Options options;
+    options.applicationName = "Vantorra Coilvox";
+    options.filenameSuffix = "settings";
+    options.folderName = OV::settingsFolder().getFullPathName();
+    options.osxLibrarySubFolder = "Application Support";
+    options.commonToAllUsers = false;
+    options.ignoreCaseOfKeyNames = false;
+    options.millisecondsBeforeSaving = 3000;
+    options.storageFormat = juce::PropertiesFile::storeAsXML;
+    return options;
+}
 } // namespace
 
 VantorraCoilvoxAudioProcessor::VantorraCoilvoxAudioProcessor()
@@ -53,10 +53,14 @@ VantorraCoilvoxAudioProcessor::~VantorraCoilvoxAudioProcessor()
 //==============================================================================
 void VantorraCoilvoxAudioProcessor::prepareToPlay (double sampleRate, int maximumExpectedSamplesPerBlock)
 {
-    engine.prepare (sampleRate, maximumExpectedSamplesPerBlock, getTotalNumInputChannels(), getTotalNumOutputChannels());
+    engine.prepare (sampleRate,
+                    maximumExpectedSamplesPerBlock,
+                    getTotalNumInputChannels(),
+                    getTotalNumOutputChannels());
 
     bypassLanes = juce::jmax (1, getTotalNumInputChannels(), getTotalNumOutputChannels());
-    bypassDelay.prepare ({ sampleRate, (juce::uint32) juce::jmax (1, maximumExpectedSamplesPerBlock), (juce::uint32) bypassLanes });
+    bypassDelay.prepare (
+        { sampleRate, (juce::uint32) juce::jmax (1, maximumExpectedSamplesPerBlock), (juce::uint32) bypassLanes });
     bypassDelay.reset();
 
     for (const auto& info : parameterInfos())
@@ -108,7 +112,7 @@ void VantorraCoilvoxAudioProcessor::processBlock (juce::AudioBuffer<float>& buff
 
                 const bool playing = position->getIsPlaying();
 
-                if (engine.isPlaying.load (std::memory_order_relaxed) && ! playing)
+                if (engine.isPlaying.load (std::memory_order_relaxed) && !playing)
                     engine.tremoloRestartRequested.store (true, std::memory_order_relaxed);
 
                 engine.isPlaying.store (playing, std::memory_order_relaxed);
@@ -182,7 +186,8 @@ float VantorraCoilvoxAudioProcessor::getParameterValue (const char* parameterId)
     return 0.0f;
 }
 
-void VantorraCoilvoxAudioProcessor::audioProcessorParameterChangeGestureBegin (juce::AudioProcessor*, int parameterIndex)
+void VantorraCoilvoxAudioProcessor::audioProcessorParameterChangeGestureBegin (juce::AudioProcessor*,
+                                                                               int parameterIndex)
 {
     if (parameterIndex == parameterIndexOf (ParameterIds::decay))
         engine.beginDecayGesture (getParameterValue (ParameterIds::decay));
@@ -219,11 +224,12 @@ void VantorraCoilvoxAudioProcessor::setStateInformation (const void* data, int s
             {
                 auto* ranged = static_cast<juce::RangedAudioParameter*> (parameter);
 
-                if (! restored.getChildWithProperty ("id", ranged->getParameterID()).isValid())
-                    restored.appendChild (juce::ValueTree ("PARAM", {}, {})
-                                              .setProperty ("id", ranged->getParameterID(), nullptr)
-                                              .setProperty ("value", getParameterValue (ranged->getParameterID().toRawUTF8()), nullptr),
-                                          nullptr);
+                if (!restored.getChildWithProperty ("id", ranged->getParameterID()).isValid())
+                    restored.appendChild (
+                        juce::ValueTree ("PARAM", {}, {})
+                            .setProperty ("id", ranged->getParameterID(), nullptr)
+                            .setProperty ("value", getParameterValue (ranged->getParameterID().toRawUTF8()), nullptr),
+                        nullptr);
             }
 
             parameters.replaceState (restored);

@@ -65,8 +65,8 @@ public:
     juce::ApplicationProperties settings;
     juce::String presetFilePath;
     bool presetChanged = false;
-    std::atomic<bool> hiddenComboSet { false };
-    std::atomic<bool> hiddenUnlocked { false };
+    std::atomic<bool> hiddenComboSet{ false };
+    std::atomic<bool> hiddenUnlocked{ false };
     int guiState = 0;
     int editorWidth = 1050;
 
@@ -76,7 +76,7 @@ private:
     float getParameterValue (const char* parameterId) const override;
     void updateHiddenCombination();
 
-    juce::dsp::DelayLine<float, juce::dsp::DelayLineInterpolationTypes::None> bypassDelay { maximumBypassDelay };
+    juce::dsp::DelayLine<float, juce::dsp::DelayLineInterpolationTypes::None> bypassDelay{ maximumBypassDelay };
     int bypassDelaySamples = 0;
     int bypassLanes = 0;
 

@@ -4,16 +4,16 @@
 
 namespace
 {
-    /** A throttle on a clock the test moves by hand, starting well past the first interval. */
-    struct ThrottleFixture : ::testing::Test
-    {
-        double nowMs = 1000.0;
-        DecayRebuildThrottle throttle { [this] { return nowMs; } };
+/** A throttle on a clock the test moves by hand, starting well past the first interval. */
+struct ThrottleFixture : ::testing::Test
+{
+    double nowMs = 1000.0;
+    DecayRebuildThrottle throttle{ [this] { return nowMs; } };
 
-        static double normalised (float decay) { return (decay + 10.0) / 20.0; }
+    static double normalised (float decay) { return (decay + 10.0) / 20.0; }
 
-        void built() { throttle.markBuilt (throttle.getStoredDecay()); }
-    };
+    void built() { throttle.markBuilt (throttle.getStoredDecay()); }
+};
 } // namespace
 
 TEST_F (ThrottleFixture, SmallStepsAreIgnoredAndLargerOnesRebuild)

@@ -10,46 +10,46 @@
 
 namespace
 {
-    /** Stands in for the processor: parameter values by ID, defaulting to the unit's defaults. */
-    struct FakeHost : EngineHost
+/** Stands in for the processor: parameter values by ID, defaulting to the unit's defaults. */
+struct FakeHost : EngineHost
+{
+    float getParameterValue (const char* id) const override
     {
-        float getParameterValue (const char* id) const override
-        {
-            const auto found = values.find (id);
-            return found != values.end() ? found->second : 0.0f;
-        }
+        const auto found = values.find (id);
+        return found != values.end() ? found->second : 0.0f;
+    }
 
-        std::map<std::string, float> values { { ParameterIds::tank, 3.0f } };
-    };
+    std::map<std::string, float> values{ { ParameterIds::tank, 3.0f } };
+};
 
-    struct EngineFixture : ::testing::Test
+struct EngineFixture : ::testing::Test
+{
+    void prepare (double rate, int blockSize, int inputs = 2, int outputs = 2)
     {
-        void prepare (double rate, int blockSize, int inputs = 2, int outputs = 2)
-        {
-            engine.numInputChannels = inputs;
-            engine.numOutputChannels = outputs;
-            engine.prepare (rate, blockSize, inputs, outputs);
-            engine.setInputLevel (0.0f);
-            engine.setReverbAmount (23.0f);
-            engine.setPreDelay (20);
-            engine.setOversampling (3.0f);
-        }
+        engine.numInputChannels = inputs;
+        engine.numOutputChannels = outputs;
+        engine.prepare (rate, blockSize, inputs, outputs);
+        engine.setInputLevel (0.0f);
+        engine.setReverbAmount (23.0f);
+        engine.setPreDelay (20);
+        engine.setOversampling (3.0f);
+    }
 
-        void processInBlocks (juce::AudioBuffer<float>& buffer, int blockSize)
+    void processInBlocks (juce::AudioBuffer<float>& buffer, int blockSize)
+    {
+        for (int start = 0; start < buffer.getNumSamples(); start += blockSize)
         {
-            for (int start = 0; start < buffer.getNumSamples(); start += blockSize)
-            {
-                juce::AudioBuffer<float> block (buffer.getArrayOfWritePointers(),
-                                                buffer.getNumChannels(),
-                                                start,
-                                                juce::jmin (blockSize, buffer.getNumSamples() - start));
-                engine.process (block);
-            }
+            juce::AudioBuffer<float> block (buffer.getArrayOfWritePointers(),
+                                            buffer.getNumChannels(),
+                                            start,
+                                            juce::jmin (blockSize, buffer.getNumSamples() - start));
+            engine.process (block);
         }
+    }
 
-        FakeHost host;
-        Coilvox engine { host };
-    };
+    FakeHost host;
+    Coilvox engine{ host };
+};
 } // namespace
 
 TEST (EngineStatics, OversamplingMenuMapsToTheFactorExponent)
@@ -113,7 +113,7 @@ TEST_F (EngineFixture, SilentInputAfterSilentOutputSkipsEveryHeavyStageAndResume
     EXPECT_FALSE (engine.isInputSilent());
 
     int blocks = 0;
-    while (! (engine.isInputSilent() && engine.isOutputSilent()) && blocks++ < 200)
+    while (!(engine.isInputSilent() && engine.isOutputSilent()) && blocks++ < 200)
     {
         buffer.clear();
         engine.process (buffer);
@@ -185,7 +185,7 @@ TEST_F (EngineFixture, ReverbSendFollowsThePotLaw)
     }
 
     int blocks = 0;
-    while (! engine.isInputSilent() && blocks++ < 10)
+    while (!engine.isInputSilent() && blocks++ < 10)
     {
         buffer.clear();
         engine.process (buffer);

@@ -9,24 +9,24 @@
 
 namespace
 {
-    /** Magnitude in dB of the filter's transfer function at a frequency. */
-    double responseDb (const BiquadFilter& filter, double frequencyHz, double sampleRate)
-    {
-        const auto c = filter.getCoefficients();
-        const auto z = std::polar (1.0, -juce::MathConstants<double>::twoPi * frequencyHz / sampleRate);
-        const auto numerator = (double) c[0] + (double) c[1] * z + (double) c[2] * z * z;
-        const auto denominator = (double) c[3] + (double) c[4] * z + (double) c[5] * z * z;
-        return 20.0 * std::log10 (std::abs (numerator / denominator));
-    }
+/** Magnitude in dB of the filter's transfer function at a frequency. */
+double responseDb (const BiquadFilter& filter, double frequencyHz, double sampleRate)
+{
+    const auto c = filter.getCoefficients();
+    const auto z = std::polar (1.0, -juce::MathConstants<double>::twoPi * frequencyHz / sampleRate);
+    const auto numerator = (double) c[0] + (double) c[1] * z + (double) c[2] * z * z;
+    const auto denominator = (double) c[3] + (double) c[4] * z + (double) c[5] * z * z;
+    return 20.0 * std::log10 (std::abs (numerator / denominator));
+}
 
-    template <typename Filter>
-    Filter makeFilter (float rate, float frequency, float q, float gain)
-    {
-        Filter f;
-        f.sampleRate = rate;
-        f.setParameters (frequency, q, gain);
-        return f;
-    }
+template <typename Filter>
+Filter makeFilter (float rate, float frequency, float q, float gain)
+{
+    Filter f;
+    f.sampleRate = rate;
+    f.setParameters (frequency, q, gain);
+    return f;
+}
 } // namespace
 
 TEST (Filters, OutputSilenceUntilFirstConfigured)

@@ -4,12 +4,12 @@
 
 namespace
 {
-    std::vector<float> run (mydsp2& limiter, std::vector<float> samples)
-    {
-        float* p = samples.data();
-        limiter.compute ((int) samples.size(), &p, &p);
-        return samples;
-    }
+std::vector<float> run (mydsp2& limiter, std::vector<float> samples)
+{
+    float* p = samples.data();
+    limiter.compute ((int) samples.size(), &p, &p);
+    return samples;
+}
 } // namespace
 
 TEST (Limiter, ConstantsFollowTheRateUpTo192k)
@@ -19,7 +19,13 @@ TEST (Limiter, ConstantsFollowTheRateUpTo192k)
         int rate, lookahead;
     };
 
-    for (const auto& c : { Case { 44100, 88 }, { 48000, 96 }, { 88200, 176 }, { 96000, 192 }, { 192000, 384 }, { 384000, 384 }, { 400, 0 } })
+    for (const auto& c : { Case{ 44100, 88 },
+                           { 48000, 96 },
+                           { 88200, 176 },
+                           { 96000, 192 },
+                           { 192000, 384 },
+                           { 384000, 384 },
+                           { 400, 0 } })
     {
         mydsp2 limiter;
         limiter.init (c.rate);

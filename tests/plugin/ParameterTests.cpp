@@ -5,63 +5,63 @@
 
 namespace
 {
-    struct ExpectedParameter
+struct ExpectedParameter
+{
+    const char* id;
+    const char* name;
+    float minimum, maximum, step, skew, defaultValue;
+    const char* label;
+};
+
+// The host contract, written out independently of the table it checks.
+const ExpectedParameter expectedParameters[] = {
+    { "IN", "Input Level", -70, 10, 0.1f, 5.2f, 0, "dB" },
+    { "OUT", "Output Level", -70, 6, 0.1f, 8.2f, 0, "dB" },
+    { "CH_A_GAIN", "Channel A Gain", 0, 100, 0.5f, 1, 100, "%" },
+    { "CH_B_GAIN", "Channel B Gain", 0, 100, 0.5f, 1, 0, "%" },
+    { "CH_C_GAIN", "Channel C Gain", 0, 100, 0.5f, 1, 0, "%" },
+    { "DRY_REV_SEND", "Reverb Amount", 0, 100, 0.5f, 1, 23, "%" },
+    { "REV_CHARACTER", "Reverb Drive", 0, 100, 0.5f, 1, 47, "%" },
+    { "DECAY", "Reverb Decay", -10, 10, 1, 1, -2, "" },
+    { "WIDTH", "Reverb Width", 0, 200, 1, 1, 100, "%" },
+    { "TONE", "Tone", -100, 100, 0.5f, 1, 0, "%" },
+    { "MIX", "Global Mix", 0, 100, 0.5f, 1, 100, "%" },
+    { "AMP_MASTER", "Amp Master", -70, 6, 0.1f, 4, -6.5f, "dB" },
+    { "AMP_DRIVE", "Amp Gain", 0, 10, 0.1f, 1, 0, "" },
+    { "RATE", "Tremolo Speed", 1, 10, 0.1f, 1.5f, 1, "Hz" },
+    { "DEPTH", "Tremolo Depth", 0, 100, 1, 1, 100, "%" },
+    { "BASS", "Low", -12, 12, 0.1f, 1, 0, "dB" },
+    { "MID", "Mid", -12, 12, 0.1f, 1, 0, "dB" },
+    { "TREBLE", "High", -12, 12, 0.1f, 1, 0, "dB" },
+    { "TANK", "Spring Tank", 1, 3, 1, 1, 3, "" },
+    { "SYNC_RATE", "Sync Speed", 0, 5, 1, 1, 1, "" },
+    { "PREDEL", "Pre-Delay", 0, 200, 1, 1, 20, "ms" },
+    { "OSMenu", "Oversampling", 1, 4, 1, 1, 3, "" },
+    { "CHANNEL_A", "Channel A Toggle", 0, 1, 1, 1, 1, "" },
+    { "CHANNEL_B", "Channel B Toggle", 0, 1, 1, 1, 1, "" },
+    { "CHANNEL_C", "Channel C Toggle", 0, 1, 1, 1, 0, "" },
+    { "AMP", "Amp Toggle", 0, 1, 1, 1, 0, "" },
+    { "CAB", "Cabinet Toggle", 0, 1, 1, 1, 1, "" },
+    { "SYNC", "Tremolo Sync", 0, 1, 1, 1, 1, "" },
+    { "CHORUS", "Tremolo Toggle", 0, 1, 1, 1, 0, "" },
+};
+
+class ParameterTest : public ::testing::Test
+{
+protected:
+    juce::RangedAudioParameter& parameter (const char* id) { return *processor.parameters.getParameter (id); }
+
+    /** Sets a plain value the way a host or the editor does. */
+    void setPlain (const char* id, float value)
     {
-        const char* id;
-        const char* name;
-        float minimum, maximum, step, skew, defaultValue;
-        const char* label;
-    };
+        auto& p = parameter (id);
+        p.setValueNotifyingHost (p.convertTo0to1 (value));
+    }
 
-    // The host contract, written out independently of the table it checks.
-    const ExpectedParameter expectedParameters[] = {
-        { "IN", "Input Level", -70, 10, 0.1f, 5.2f, 0, "dB" },
-        { "OUT", "Output Level", -70, 6, 0.1f, 8.2f, 0, "dB" },
-        { "CH_A_GAIN", "Channel A Gain", 0, 100, 0.5f, 1, 100, "%" },
-        { "CH_B_GAIN", "Channel B Gain", 0, 100, 0.5f, 1, 0, "%" },
-        { "CH_C_GAIN", "Channel C Gain", 0, 100, 0.5f, 1, 0, "%" },
-        { "DRY_REV_SEND", "Reverb Amount", 0, 100, 0.5f, 1, 23, "%" },
-        { "REV_CHARACTER", "Reverb Drive", 0, 100, 0.5f, 1, 47, "%" },
-        { "DECAY", "Reverb Decay", -10, 10, 1, 1, -2, "" },
-        { "WIDTH", "Reverb Width", 0, 200, 1, 1, 100, "%" },
-        { "TONE", "Tone", -100, 100, 0.5f, 1, 0, "%" },
-        { "MIX", "Global Mix", 0, 100, 0.5f, 1, 100, "%" },
-        { "AMP_MASTER", "Amp Master", -70, 6, 0.1f, 4, -6.5f, "dB" },
-        { "AMP_DRIVE", "Amp Gain", 0, 10, 0.1f, 1, 0, "" },
-        { "RATE", "Tremolo Speed", 1, 10, 0.1f, 1.5f, 1, "Hz" },
-        { "DEPTH", "Tremolo Depth", 0, 100, 1, 1, 100, "%" },
-        { "BASS", "Low", -12, 12, 0.1f, 1, 0, "dB" },
-        { "MID", "Mid", -12, 12, 0.1f, 1, 0, "dB" },
-        { "TREBLE", "High", -12, 12, 0.1f, 1, 0, "dB" },
-        { "TANK", "Spring Tank", 1, 3, 1, 1, 3, "" },
-        { "SYNC_RATE", "Sync Speed", 0, 5, 1, 1, 1, "" },
-        { "PREDEL", "Pre-Delay", 0, 200, 1, 1, 20, "ms" },
-        { "OSMenu", "Oversampling", 1, 4, 1, 1, 3, "" },
-        { "CHANNEL_A", "Channel A Toggle", 0, 1, 1, 1, 1, "" },
-        { "CHANNEL_B", "Channel B Toggle", 0, 1, 1, 1, 1, "" },
-        { "CHANNEL_C", "Channel C Toggle", 0, 1, 1, 1, 0, "" },
-        { "AMP", "Amp Toggle", 0, 1, 1, 1, 0, "" },
-        { "CAB", "Cabinet Toggle", 0, 1, 1, 1, 1, "" },
-        { "SYNC", "Tremolo Sync", 0, 1, 1, 1, 1, "" },
-        { "CHORUS", "Tremolo Toggle", 0, 1, 1, 1, 0, "" },
-    };
+    juce::String textOf (const char* id) { return parameter (id).getCurrentValueAsText(); }
 
-    class ParameterTest : public ::testing::Test
-    {
-    protected:
-        juce::RangedAudioParameter& parameter (const char* id) { return *processor.parameters.getParameter (id); }
-
-        /** Sets a plain value the way a host or the editor does. */
-        void setPlain (const char* id, float value)
-        {
-            auto& p = parameter (id);
-            p.setValueNotifyingHost (p.convertTo0to1 (value));
-        }
-
-        juce::String textOf (const char* id) { return parameter (id).getCurrentValueAsText(); }
-
-        VantorraCoilvoxAudioProcessor processor;
-    };
+    VantorraCoilvoxAudioProcessor processor;
+};
 } // namespace
 
 TEST_F (ParameterTest, HostSeesTheTwentyNineParametersInTableOrderWithTheirRangesAndDefaults)
@@ -124,26 +124,13 @@ TEST_F (ParameterTest, ValuesReadAsTheUnitShowsThem)
     };
 
     const Case cases[] = {
-        { "IN", -70.0f, "-inf" },
-        { "IN", -69.9f, "-69.9" },
-        { "IN", 0.0f, "0.0" },
-        { "IN", 10.0f, "10.0" },
-        { "AMP_MASTER", -6.5f, "-6.5" },
-        { "OUT", -70.0f, "-inf" },
-        { "CH_A_GAIN", 37.25f, "37.5" },
-        { "DECAY", -2.0f, "-2" },
-        { "WIDTH", 150.0f, "150" },
-        { "RATE", 2.5f, "2.5" },
-        { "TANK", 1.0f, "Accutronics" },
-        { "TANK", 2.0f, "Belton" },
-        { "TANK", 3.0f, "Coilvox" },
-        { "SYNC_RATE", 3.0f, "1/12" },
-        { "SYNC_RATE", 5.0f, "1/24" },
-        { "OSMenu", 1.0f, "16X" },
-        { "OSMenu", 3.0f, "4X" },
-        { "OSMenu", 4.0f, "OFF" },
-        { "PREDEL", 120.0f, "120" },
-        { "AMP", 1.0f, "On" },
+        { "IN", -70.0f, "-inf" },        { "IN", -69.9f, "-69.9" },       { "IN", 0.0f, "0.0" },
+        { "IN", 10.0f, "10.0" },         { "AMP_MASTER", -6.5f, "-6.5" }, { "OUT", -70.0f, "-inf" },
+        { "CH_A_GAIN", 37.25f, "37.5" }, { "DECAY", -2.0f, "-2" },        { "WIDTH", 150.0f, "150" },
+        { "RATE", 2.5f, "2.5" },         { "TANK", 1.0f, "Accutronics" }, { "TANK", 2.0f, "Belton" },
+        { "TANK", 3.0f, "Coilvox" },     { "SYNC_RATE", 3.0f, "1/12" },   { "SYNC_RATE", 5.0f, "1/24" },
+        { "OSMenu", 1.0f, "16X" },       { "OSMenu", 3.0f, "4X" },        { "OSMenu", 4.0f, "OFF" },
+        { "PREDEL", 120.0f, "120" },     { "AMP", 1.0f, "On" },
     };
 
     for (const auto& c : cases)

@@ -8,21 +8,21 @@
 
 namespace
 {
-    class ProcessorTest : public ::testing::Test, public ProcessorFixture
-    {
-    };
+class ProcessorTest : public ::testing::Test, public ProcessorFixture
+{
+};
 
-    class FakePlayHead : public juce::AudioPlayHead
-    {
-    public:
-        juce::Optional<PositionInfo> getPosition() const override { return info; }
-        PositionInfo info;
-    };
+class FakePlayHead : public juce::AudioPlayHead
+{
+public:
+    juce::Optional<PositionInfo> getPosition() const override { return info; }
+    PositionInfo info;
+};
 
-    int latencyFor (VantorraCoilvoxAudioProcessor& p, double rate)
-    {
-        return (int) p.getEngine().getOversamplingLatency() + (int) (0.002 * (int) rate);
-    }
+int latencyFor (VantorraCoilvoxAudioProcessor& p, double rate)
+{
+    return (int) p.getEngine().getOversamplingLatency() + (int) (0.002 * (int) rate);
+}
 } // namespace
 
 TEST_F (ProcessorTest, DescribesItselfToTheHost)
@@ -92,7 +92,8 @@ TEST_F (ProcessorTest, BypassedOutputIsTheInputDelayedByExactlyTheLatency)
                 ASSERT_EQ (buffer.getSample (c, i), 0.0f);
 
             for (int i = latency; i < buffer.getNumSamples(); ++i)
-                ASSERT_EQ (buffer.getSample (c, i), input.getSample (c, i - latency)) << "rate " << rate << " sample " << i;
+                ASSERT_EQ (buffer.getSample (c, i), input.getSample (c, i - latency))
+                    << "rate " << rate << " sample " << i;
         }
     }
 }
@@ -117,7 +118,8 @@ TEST_F (ProcessorTest, InputStageLeavesTheChainOneDecibelBelowTheHostInput)
     float error = 0.0f;
     for (int i = from; i < from + 1000; ++i)
     {
-        const double expected = 0.891251 * 0.5 * std::sin (juce::MathConstants<double>::twoPi * 997.0 * (i - delay) / 48000.0);
+        const double expected =
+            0.891251 * 0.5 * std::sin (juce::MathConstants<double>::twoPi * 997.0 * (i - delay) / 48000.0);
         error = std::max (error, std::abs (buffer.getSample (1, i) - (float) expected));
     }
     EXPECT_LT (error, 0.002f);
@@ -320,26 +322,27 @@ TEST_F (ProcessorTest, SteadyStateProcessingAllocatesNothingWhileEveryParameterI
     EXPECT_EQ (allocations, 0u);
 }
 
-TEST_F (ProcessorTest, ParametersMayMoveOnOneThreadWhileAnotherProcesses)
+TEST_F (ProcessorTest, ConcurrentAutomationWhileProcessing)
 {
     prepare (48000.0, 128);
-    std::atomic<bool> running { true };
+    std::atomic<bool> running{ true };
 
-    std::thread automation ([&]
-    {
-        juce::Random random (5);
-        auto* decay = processor.parameters.getParameter ("DECAY");
-
-        while (running)
+    std::thread automation (
+        [&]
         {
-            for (auto* p : processor.getParameters())
-                p->setValueNotifyingHost (random.nextFloat());
+            juce::Random random (5);
+            auto* decay = processor.parameters.getParameter ("DECAY");
 
-            decay->beginChangeGesture();
-            decay->setValueNotifyingHost (random.nextFloat());
-            decay->endChangeGesture();
-        }
-    });
+            while (running)
+            {
+                for (auto* p : processor.getParameters())
+                    p->setValueNotifyingHost (random.nextFloat());
+
+                decay->beginChangeGesture();
+                decay->setValueNotifyingHost (random.nextFloat());
+                decay->endChangeGesture();
+            }
+        });
 
     juce::AudioBuffer<float> buffer (2, 128);
     juce::MidiBuffer midi;

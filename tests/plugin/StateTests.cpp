@@ -4,39 +4,42 @@
 
 namespace
 {
-    class StateTest : public ::testing::Test, public ProcessorFixture
+class StateTest : public ::testing::Test, public ProcessorFixture
+{
+protected:
+    juce::MemoryBlock saveState()
     {
-    protected:
-        juce::MemoryBlock saveState()
-        {
-            juce::MemoryBlock block;
-            processor.getStateInformation (block);
-            return block;
-        }
+        juce::MemoryBlock block;
+        processor.getStateInformation (block);
+        return block;
+    }
 
-        /** A chunk in the framework's layout around arbitrary XML text. */
-        static juce::MemoryBlock chunkFor (const juce::String& xml)
-        {
-            juce::MemoryOutputStream out;
-            out.write ("VC2!", 4);
-            out.writeInt ((int) xml.getNumBytesAsUTF8());
-            out << xml;
-            out.writeByte (0);
-            return out.getMemoryBlock();
-        }
+    /** A chunk in the framework's layout around arbitrary XML text. */
+    static juce::MemoryBlock chunkFor (const juce::String& xml)
+    {
+        juce::MemoryOutputStream out;
+        out.write ("VC2!", 4);
+        out.writeInt ((int) xml.getNumBytesAsUTF8());
+        out << xml;
+        out.writeByte (0);
+        return out.getMemoryBlock();
+    }
 
-        std::vector<float> allValues()
-        {
-            std::vector<float> values;
+    std::vector<float> allValues()
+    {
+        std::vector<float> values;
 
-            for (auto* p : processor.getParameters())
-                values.push_back (plain (static_cast<juce::RangedAudioParameter*> (p)->getParameterID().toRawUTF8()));
+        for (auto* p : processor.getParameters())
+            values.push_back (plain (static_cast<juce::RangedAudioParameter*> (p)->getParameterID().toRawUTF8()));
 
-            return values;
-        }
+        return values;
+    }
 
-        void restore (const juce::MemoryBlock& block) { processor.setStateInformation (block.getData(), (int) block.getSize()); }
-    };
+    void restore (const juce::MemoryBlock& block)
+    {
+        processor.setStateInformation (block.getData(), (int) block.getSize());
+    }
+};
 } // namespace
 
 TEST_F (StateTest, ChunkIsOneLineOfXmlBehindTheMagicAndLength)

@@ -5,33 +5,33 @@
 
 namespace
 {
-    thread_local std::size_t allocationsOnThisThread = 0;
-    thread_local bool countingOnThisThread = false;
+thread_local std::size_t allocationsOnThisThread = 0;
+thread_local bool countingOnThisThread = false;
 
-    void* allocate (std::size_t size)
-    {
-        if (countingOnThisThread)
-            ++allocationsOnThisThread;
+void* allocate (std::size_t size)
+{
+    if (countingOnThisThread)
+        ++allocationsOnThisThread;
 
-        if (void* p = std::malloc (size == 0 ? 1 : size))
-            return p;
+    if (void* p = std::malloc (size == 0 ? 1 : size))
+        return p;
 
-        throw std::bad_alloc();
-    }
+    throw std::bad_alloc();
+}
 
-    void* allocateAligned (std::size_t size, std::align_val_t alignment)
-    {
-        if (countingOnThisThread)
-            ++allocationsOnThisThread;
+void* allocateAligned (std::size_t size, std::align_val_t alignment)
+{
+    if (countingOnThisThread)
+        ++allocationsOnThisThread;
 
-        const auto align = static_cast<std::size_t> (alignment);
-        const auto rounded = ((size == 0 ? 1 : size) + align - 1) / align * align;
+    const auto align = static_cast<std::size_t> (alignment);
+    const auto rounded = ((size == 0 ? 1 : size) + align - 1) / align * align;
 
-        if (void* p = std::aligned_alloc (align, rounded))
-            return p;
+    if (void* p = std::aligned_alloc (align, rounded))
+        return p;
 
-        throw std::bad_alloc();
-    }
+    throw std::bad_alloc();
+}
 } // namespace
 
 void* operator new (std::size_t size) { return allocate (size); }
@@ -66,14 +66,14 @@ void operator delete[] (void* p, const std::nothrow_t&) noexcept { std::free (p)
 
 namespace testsupport
 {
-    ScopedAllocationCounter::ScopedAllocationCounter()
-        : countAtStart (allocationsOnThisThread)
-        , wasCounting (countingOnThisThread)
-    {
-        countingOnThisThread = true;
-    }
+ScopedAllocationCounter::ScopedAllocationCounter()
+    : countAtStart (allocationsOnThisThread)
+    , wasCounting (countingOnThisThread)
+{
+    countingOnThisThread = true;
+}
 
-    ScopedAllocationCounter::~ScopedAllocationCounter() { countingOnThisThread = wasCounting; }
+ScopedAllocationCounter::~ScopedAllocationCounter() { countingOnThisThread = wasCounting; }
 
-    std::size_t ScopedAllocationCounter::getCount() const { return allocationsOnThisThread - countAtStart; }
+std::size_t ScopedAllocationCounter::getCount() const { return allocationsOnThisThread - countAtStart; }
 } // namespace testsupport

@@ -4,16 +4,16 @@
 
 namespace
 {
-    /** Timers, asynchronous updaters and components need the framework's message manager. */
-    class JuceEnvironment : public ::testing::Environment
-    {
-    public:
-        void SetUp() override { initialiser = std::make_unique<juce::ScopedJuceInitialiser_GUI>(); }
-        void TearDown() override { initialiser.reset(); }
+/** Timers, asynchronous updaters and components need the framework's message manager. */
+class JuceEnvironment : public ::testing::Environment
+{
+public:
+    void SetUp() override { initialiser = std::make_unique<juce::ScopedJuceInitialiser_GUI>(); }
+    void TearDown() override { initialiser.reset(); }
 
-    private:
-        std::unique_ptr<juce::ScopedJuceInitialiser_GUI> initialiser;
-    };
+private:
+    std::unique_ptr<juce::ScopedJuceInitialiser_GUI> initialiser;
+};
 } // namespace
 
 int main (int argc, char** argv)

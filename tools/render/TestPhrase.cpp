@@ -5,31 +5,36 @@
 
 namespace
 {
-    /** One plucked string: a noise burst circulating in a damped delay loop. */
-    void addPluck (juce::AudioBuffer<float>& buffer, double sampleRate, double startSeconds, double frequencyHz, float level, juce::Random& random)
+/** One plucked string: a noise burst circulating in a damped delay loop. */
+void addPluck (juce::AudioBuffer<float>& buffer,
+               double sampleRate,
+               double startSeconds,
+               double frequencyHz,
+               float level,
+               juce::Random& random)
+{
+    const int period = juce::jmax (2, (int) std::round (sampleRate / frequencyHz));
+    std::vector<float> loop ((size_t) period);
+
+    for (auto& s : loop)
+        s = 2.0f * random.nextFloat() - 1.0f;
+
+    const int start = (int) (startSeconds * sampleRate);
+    const float damping = 0.996f;
+    float previous = 0.0f;
+
+    for (int i = start, k = 0; i < buffer.getNumSamples(); ++i, ++k)
     {
-        const int period = juce::jmax (2, (int) std::round (sampleRate / frequencyHz));
-        std::vector<float> loop ((size_t) period);
+        auto& s = loop[(size_t) (k % period)];
+        const float out = s;
+        s = damping * 0.5f * (s + previous); // the averaging filter softens the string like a pick
+        previous = out;
 
-        for (auto& s : loop)
-            s = 2.0f * random.nextFloat() - 1.0f;
-
-        const int start = (int) (startSeconds * sampleRate);
-        const float damping = 0.996f;
-        float previous = 0.0f;
-
-        for (int i = start, k = 0; i < buffer.getNumSamples(); ++i, ++k)
-        {
-            auto& s = loop[(size_t) (k % period)];
-            const float out = s;
-            s = damping * 0.5f * (s + previous); // the averaging filter softens the string like a pick
-            previous = out;
-
-            // pan each string a little so the stereo chain has something to work with
-            buffer.addSample (0, i, level * out * 0.9f);
-            buffer.addSample (1, i, level * out);
-        }
+        // pan each string a little so the stereo chain has something to work with
+        buffer.addSample (0, i, level * out * 0.9f);
+        buffer.addSample (1, i, level * out);
     }
+}
 } // namespace
 
 juce::AudioBuffer<float> TestPhrase::make (double sampleRate, double seconds)
@@ -49,7 +54,8 @@ juce::AudioBuffer<float> TestPhrase::make (double sampleRate, double seconds)
     for (int n = 0; n < 6; ++n)
         addPluck (buffer, sampleRate, 1.8 + 0.012 * n, chord[n], 0.22f, random);
 
-    const float peak = juce::jmax (buffer.getMagnitude (0, 0, buffer.getNumSamples()), buffer.getMagnitude (1, 0, buffer.getNumSamples()));
+    const float peak = juce::jmax (buffer.getMagnitude (0, 0, buffer.getNumSamples()),
+                                   buffer.getMagnitude (1, 0, buffer.getNumSamples()));
 
     if (peak > 0.0f)
         buffer.applyGain (0.5f / peak);

@@ -15,19 +15,22 @@
 
 namespace
 {
-    int fail (const juce::String& message)
-    {
-        std::cerr << "coilvox-render: " << message << std::endl;
-        return 2;
-    }
+int fail (const juce::String& message)
+{
+    std::cerr << "coilvox-render: " << message << std::endl;
+    return 2;
+}
 
-    juce::String decibels (float gain) { return gain > 0.0f ? juce::String (juce::Decibels::gainToDecibels (gain), 2) + " dBFS" : juce::String ("-inf dBFS"); }
+juce::String decibels (float gain)
+{
+    return gain > 0.0f ? juce::String (juce::Decibels::gainToDecibels (gain), 2) + " dBFS" : juce::String ("-inf dBFS");
+}
 
-    void printUsage()
-    {
-        std::cout << "usage: coilvox-render in.wav out.wav [ID=value ...] [--block N] [--tail SECONDS]\n"
-                     "       coilvox-render --test-signal out.wav [ID=value ...]\n";
-    }
+void printUsage()
+{
+    std::cout << "usage: coilvox-render in.wav out.wav [ID=value ...] [--block N] [--tail SECONDS]\n"
+                 "       coilvox-render --test-signal out.wav [ID=value ...]\n";
+}
 } // namespace
 
 int main (int argc, char* argv[])
@@ -95,7 +98,8 @@ int main (int argc, char* argv[])
         reader->read (&input, 0, input.getNumSamples(), 0, true, true);
     }
 
-    const juce::File outFile = juce::File::getCurrentWorkingDirectory().getChildFile (files.getReference (files.size() - 1));
+    const juce::File outFile =
+        juce::File::getCurrentWorkingDirectory().getChildFile (files.getReference (files.size() - 1));
 
     // processor, prepared like a host does
     VantorraCoilvoxAudioProcessor processor;
@@ -110,7 +114,7 @@ int main (int argc, char* argv[])
         if (parameter == nullptr)
             return fail ("unknown parameter " + id);
 
-        if (! valueText.containsOnly ("0123456789.-+eE") || valueText.isEmpty())
+        if (!valueText.containsOnly ("0123456789.-+eE") || valueText.isEmpty())
             return fail ("the value of " + id + " must be a plain number, not \"" + valueText + "\"");
 
         parameter->setValueNotifyingHost (parameter->convertTo0to1 (valueText.getFloatValue()));
@@ -129,7 +133,10 @@ int main (int argc, char* argv[])
 
     for (int start = 0; start < output.getNumSamples(); start += blockSize)
     {
-        juce::AudioBuffer<float> block (output.getArrayOfWritePointers(), 2, start, juce::jmin (blockSize, output.getNumSamples() - start));
+        juce::AudioBuffer<float> block (output.getArrayOfWritePointers(),
+                                        2,
+                                        start,
+                                        juce::jmin (blockSize, output.getNumSamples() - start));
         processor.processBlock (block, midi);
     }
 
@@ -153,7 +160,7 @@ int main (int argc, char* argv[])
         writer->writeFromAudioSampleBuffer (output, 0, output.getNumSamples());
     }
 
-    if (! temporary.overwriteTargetFileWithTemporary())
+    if (!temporary.overwriteTargetFileWithTemporary())
         return fail ("cannot replace " + outFile.getFullPathName());
 
     float rms = 0.0f;
@@ -162,8 +169,11 @@ int main (int argc, char* argv[])
 
     std::cout << "wrote " << outFile.getFullPathName() << "\n"
               << "  " << output.getNumSamples() << " samples at " << sampleRate << " Hz, 2 channels, 32-bit float\n"
-              << "  peak " << decibels (juce::jmax (output.getMagnitude (0, 0, output.getNumSamples()), output.getMagnitude (1, 0, output.getNumSamples())))
+              << "  peak "
+              << decibels (juce::jmax (output.getMagnitude (0, 0, output.getNumSamples()),
+                                       output.getMagnitude (1, 0, output.getNumSamples())))
               << ", RMS " << decibels (rms) << "\n"
-              << "  latency " << latency << " samples (" << juce::String (1000.0 * latency / sampleRate, 2) << " ms)" << std::endl;
+              << "  latency " << latency << " samples (" << juce::String (1000.0 * latency / sampleRate, 2) << " ms)"
+              << std::endl;
     return 0;
 }

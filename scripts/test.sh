@@ -1,0 +1,51 @@
+#!/usr/bin/env bash
+# Builds and runs the whole test suite: the normal build (with the host validation of the built
+# bundles), then the same unit tests under AddressSanitizer and UndefinedBehaviorSanitizer.
+# Options: --no-sanitizers   skip the sanitizer build
+#          --tsan            also build and run the concurrency tests under ThreadSanitizer
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+sanitizers=1
+tsan=0
+for arg in "$@"; do
+    case "$arg" in
+        --no-sanitizers) sanitizers=0 ;;
+        --tsan) tsan=1 ;;
+        *) echo "usage: scripts/test.sh [--no-sanitizers] [--tsan]" >&2; exit 2 ;;
+    esac
+done
+
+scripts/install-deps.sh build test
+
+# Editor tests need a display; use a virtual one when there is none.
+run_ctest() {
+    if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
+        ctest "$@"
+    else
+        xvfb-run -a -s "-screen 0 1920x1200x24" ctest "$@"
+    fi
+}
+
+echo "== Release build and tests"
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release -DCOILVOX_BUILD_TESTS=ON -DCOILVOX_WERROR=ON
+cmake --build build
+run_ctest --test-dir build --output-on-failure -j2 --timeout 900
+
+if [ "$sanitizers" = 1 ]; then
+    echo "== AddressSanitizer + UndefinedBehaviorSanitizer build and tests"
+    cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCOILVOX_SANITIZE=ON -DCOILVOX_WERROR=ON
+    cmake --build build-asan --target coilvox_unit_tests
+    ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+        run_ctest --test-dir build-asan --output-on-failure -j2 --timeout 1800 -L unit
+fi
+
+if [ "$tsan" = 1 ]; then
+    echo "== ThreadSanitizer build and concurrency tests"
+    cmake -S . -B build-tsan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCOILVOX_TSAN=ON
+    cmake --build build-tsan --target coilvox_unit_tests
+    TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1 \
+        run_ctest --test-dir build-tsan --output-on-failure -j2 --timeout 1800 -L unit -R Concurrent
+fi
+
+echo "All tests passed."
