@@ -42,7 +42,7 @@ namespace
 
     /** Drives processBlock over fresh noise every block and reports the block-time statistics. */
     template <typename ProcessBlock>
-    void measure (benchmark::State& state, int blockSize, ProcessBlock&& processBlock)
+    void measure (benchmark::State& state, int blockSize, ProcessBlock&& processBlock, bool paceInRealTime = false)
     {
         juce::AudioBuffer<float> source (2, 44100), block (2, blockSize);
         std::mt19937 rng (7);
@@ -64,10 +64,23 @@ namespace
         const int warmBlocks = (int) (warmUpSeconds * sampleRate / blockSize);
         const int measuredBlocks = (int) (measuredSeconds * sampleRate / blockSize);
 
+        // A convolver that computes its large partitions on helper threads must be driven at the audio
+        // rate, as a host does; otherwise those threads fall behind and it stops processing.
+        const auto period = std::chrono::duration<double> (blockSize / sampleRate);
+        auto deadline = std::chrono::steady_clock::now();
+        auto pace = [&]
+        {
+            if (! paceInRealTime)
+                return;
+            deadline += std::chrono::duration_cast<std::chrono::steady_clock::duration> (period);
+            std::this_thread::sleep_until (deadline);
+        };
+
         for (int i = 0; i < warmBlocks; ++i)
         {
             nextInput();
             processBlock (block);
+            pace();
         }
 
         std::vector<double> blockMicroseconds;
@@ -84,6 +97,7 @@ namespace
                 processBlock (block);
                 const auto end = std::chrono::steady_clock::now();
                 blockMicroseconds.push_back (std::chrono::duration<double, std::micro> (end - start).count());
+                pace();
             }
             cpuSeconds += processCpuSeconds() - cpuStart;
         }
@@ -161,7 +175,11 @@ namespace
         for (int c = 0; c < 2; ++c)
             convproc.impdata_create ((unsigned) c, (unsigned) c, 1, ir.getWritePointer (c), 0, irLength);
 
-        convproc.start_process (0, SCHED_OTHER);
+        if (convproc.start_process (0, SCHED_OTHER) != 0 || convproc.state() != Convproc::ST_PROC)
+        {
+            state.SkipWithError ("zita-convolver did not start processing");
+            return;
+        }
         std::this_thread::sleep_for (std::chrono::milliseconds (100)); // its threads start up first
 
         measure (state, blockSize, [&] (juce::AudioBuffer<float>& b)
@@ -171,7 +189,11 @@ namespace
                      convproc.process (false);
                      for (int c = 0; c < 2; ++c)
                          std::copy (convproc.outdata ((unsigned) c), convproc.outdata ((unsigned) c) + blockSize, b.getWritePointer (c));
-                 });
+                 },
+                 true);
+
+        if (convproc.state() != Convproc::ST_PROC)
+            state.SkipWithError ("zita-convolver stopped: its helper threads fell behind");
 
         convproc.stop_process();
         while (! convproc.check_stop())

@@ -131,6 +131,36 @@ namespace Orvalen::dsp
         constexpr double twoPi = 6.283185307179586476925286766559;
     } // namespace
 
+    namespace
+    {
+        /** Writes pass outputs to split arrays. */
+        struct SplitWriter
+        {
+            float *re, *im;
+            void operator() (size_t index, V r, V i) const noexcept
+            {
+                store (re + index, r);
+                store (im + index, i);
+            }
+        };
+
+        /** Writes the last pass straight to an interleaved, scaled array; `exchange` swaps real and
+            imaginary parts back for a backward transform run through the forward core. */
+        struct InterleavedWriter
+        {
+            float* dest;
+            V scale;
+            bool exchange;
+            void operator() (size_t index, V r, V i) const noexcept
+            {
+                if (exchange)
+                    storeInterleaved (dest + 2 * index, mul (i, scale), mul (r, scale));
+                else
+                    storeInterleaved (dest + 2 * index, mul (r, scale), mul (i, scale));
+            }
+        };
+    } // namespace
+
     //==============================================================================
     /** Plan of a forward complex transform of `size` points on split arrays: self-sorting (Stockham) radix-4
         passes, the first one vectorised across butterflies, the others across the stride, and one radix-2
@@ -180,8 +210,11 @@ namespace Orvalen::dsp
             }
         }
 
-        /** Transforms the split arrays in a, ping-ponging with b; returns true when the result ends in b. */
-        bool forward (float* aRe, float* aIm, float* bRe, float* bIm) const noexcept
+        /** Transforms the split arrays in a, ping-ponging with b; returns true when the result ends in b.
+            With an interleaved source the first pass reads it directly instead of a (which must then be
+            distinct from the source). */
+        bool forward (float* aRe, float* aIm, float* bRe, float* bIm, const float* interleavedSource = nullptr,
+                      const InterleavedWriter* finalWriter = nullptr) const noexcept
         {
             const float *xr = aRe, *xi = aIm;
             float *yr = bRe, *yi = bIm;
@@ -189,8 +222,23 @@ namespace Orvalen::dsp
 
             for (const auto& pass : passes)
             {
+                // The last pass has unit twiddles (radix 2, or radix 4 over one butterfly group), so it can
+                // write the caller's final layout itself.
+                const bool last = &pass == &passes.back();
+
+                if (last && finalWriter != nullptr)
+                {
+                    if (pass.radix == 2)
+                        radix2 (pass, xr, xi, *finalWriter);
+                    else
+                        untwiddledRadix4 (pass.stride, (size_t) pass.stride, xr, xi, *finalWriter);
+                    return ! inB;
+                }
+
                 if (pass.radix == 2)
-                    radix2 (pass, xr, xi, yr, yi);
+                    radix2 (pass, xr, xi, SplitWriter { yr, yi });
+                else if (pass.stride == 1 && interleavedSource != nullptr)
+                    firstRadix4Interleaved (pass, interleavedSource, yr, yi);
                 else if (pass.stride == 1)
                     firstRadix4 (pass, xr, xi, yr, yi);
                 else
@@ -255,12 +303,71 @@ namespace Orvalen::dsp
             }
         }
 
+        void firstRadix4Interleaved (const Pass& pass, const float* x, float* yr, float* yi) const noexcept
+        {
+            const int m = pass.length / 4;
+            const float* tw = twiddles.data() + pass.twiddleOffset;
+
+            for (int p = 0; p < m; p += 4)
+            {
+                V ar, ai, br, bi, cr, ci, dr, di;
+                loadDeinterleaved (x + 2 * p, ar, ai);
+                loadDeinterleaved (x + 2 * (p + m), br, bi);
+                loadDeinterleaved (x + 2 * (p + 2 * m), cr, ci);
+                loadDeinterleaved (x + 2 * (p + 3 * m), dr, di);
+
+                V y0r, y0i, y1r, y1i, y2r, y2i, y3r, y3i;
+                butterfly (ar, ai, br, bi, cr, ci, dr, di,
+                           load (tw + p), load (tw + m + p), load (tw + 2 * m + p), load (tw + 3 * m + p),
+                           load (tw + 4 * m + p), load (tw + 5 * m + p),
+                           y0r, y0i, y1r, y1i, y2r, y2i, y3r, y3i);
+
+                transpose (y0r, y1r, y2r, y3r);
+                transpose (y0i, y1i, y2i, y3i);
+                float* outR = yr + 4 * p;
+                float* outI = yi + 4 * p;
+                store (outR, y0r);
+                store (outR + 4, y1r);
+                store (outR + 8, y2r);
+                store (outR + 12, y3r);
+                store (outI, y0i);
+                store (outI + 4, y1i);
+                store (outI + 8, y2i);
+                store (outI + 12, y3i);
+            }
+        }
+
+        // The butterfly with unit twiddles (p = 0 of every pass, and the whole last radix-4 pass).
+        template <typename Writer>
+        static void untwiddledRadix4 (int s, size_t step, const float* xr, const float* xi, const Writer& write) noexcept
+        {
+            for (int q = 0; q < s; q += 4)
+            {
+                const V ar = load (xr + q), ai = load (xi + q);
+                const V br = load (xr + q + step), bi = load (xi + q + step);
+                const V cr = load (xr + q + 2 * step), ci = load (xi + q + 2 * step);
+                const V dr = load (xr + q + 3 * step), di = load (xi + q + 3 * step);
+                const V t0r = add (ar, cr), t0i = add (ai, ci);
+                const V t1r = sub (ar, cr), t1i = sub (ai, ci);
+                const V t2r = add (br, dr), t2i = add (bi, di);
+                const V t3r = sub (br, dr), t3i = sub (bi, di);
+
+                const size_t o = (size_t) q, ss = (size_t) s;
+                write (o, add (t0r, t2r), add (t0i, t2i));
+                write (o + ss, add (t1r, t3i), sub (t1i, t3r));
+                write (o + 2 * ss, sub (t0r, t2r), sub (t0i, t2i));
+                write (o + 3 * ss, sub (t1r, t3i), add (t1i, t3r));
+            }
+        }
+
         void radix4 (const Pass& pass, const float* xr, const float* xi, float* yr, float* yi) const noexcept
         {
             const int m = pass.length / 4, s = pass.stride;
             const float* tw = twiddles.data() + pass.twiddleOffset;
 
-            for (int p = 0; p < m; ++p)
+            untwiddledRadix4 (s, (size_t) s * (size_t) m, xr, xi, SplitWriter { yr, yi });
+
+            for (int p = 1; p < m; ++p)
             {
                 const V w1r = splat (tw[p]), w1i = splat (tw[m + p]);
                 const V w2r = splat (tw[2 * m + p]), w2i = splat (tw[3 * m + p]);
@@ -291,17 +398,16 @@ namespace Orvalen::dsp
             }
         }
 
-        static void radix2 (const Pass& pass, const float* xr, const float* xi, float* yr, float* yi) noexcept
+        template <typename Writer>
+        static void radix2 (const Pass& pass, const float* xr, const float* xi, const Writer& write) noexcept
         {
             const int s = pass.stride;
 
             for (int q = 0; q < s; q += 4)
             {
                 const V ar = load (xr + q), ai = load (xi + q), br = load (xr + q + s), bi = load (xi + q + s);
-                store (yr + q, add (ar, br));
-                store (yi + q, add (ai, bi));
-                store (yr + q + s, sub (ar, br));
-                store (yi + q + s, sub (ai, bi));
+                write ((size_t) q, add (ar, br), add (ai, bi));
+                write ((size_t) (q + s), sub (ar, br), sub (ai, bi));
             }
         }
 
@@ -374,19 +480,12 @@ namespace Orvalen::dsp
         const int n = 1 << order, m = n / 2;
         float *aRe = work, *aIm = work + m, *bRe = work + n, *bIm = work + n + m;
 
-        // z[k] = x[2k] + j x[2k+1]: the even and odd samples share one half-size complex transform.
-        for (int i = 0; i < m; i += 4)
-        {
-            V re, im;
-            loadDeinterleaved (data + 2 * i, re, im);
-            store (aRe + i, re);
-            store (aIm + i, im);
-        }
-
+        // z[k] = x[2k] + j x[2k+1]: the even and odd samples share one half-size complex transform, whose
+        // first pass reads them straight from data.
         const auto& setup = *realSetup;
         const float *zr = aRe, *zi = aIm;
 
-        if (setup.forward (aRe, aIm, bRe, bIm))
+        if (setup.forward (aRe, aIm, bRe, bIm, data))
         {
             zr = bRe;
             zi = bIm;
@@ -492,17 +591,8 @@ namespace Orvalen::dsp
             aIm[k] = ei + orr;
         }
 
-        const float *zr = aRe, *zi = aIm;
-
-        if (setup.forward (aIm, aRe, bIm, bRe))
-        {
-            zr = bRe;
-            zi = bIm;
-        }
-
-        const V scale = splat (1.0f / (float) n);
-
-        for (int i = 0; i < m; i += 4)
-            storeInterleaved (data + 2 * i, mul (load (zr + i), scale), mul (load (zi + i), scale));
+        // The core runs on (imaginary, real) and its last pass writes the scaled samples straight to data.
+        const InterleavedWriter writer { data, splat (1.0f / (float) n), true };
+        setup.forward (aIm, aRe, bIm, bRe, nullptr, &writer);
     }
 } // namespace Orvalen::dsp

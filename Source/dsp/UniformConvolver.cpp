@@ -131,6 +131,7 @@ namespace Orvalen::dsp
 
         slotIndex = 0;
         fillPos = 0;
+        accumulatedPartitions = 0;
     }
 
     //==============================================================================
@@ -235,8 +236,24 @@ namespace Orvalen::dsp
         }
     }
 
+    void UniformConvolver::accumulateOlderSegmentsUpTo (size_t partitionsDone) noexcept
+    {
+        // Partition i meets the input segment i * step blocks old; none of those change before the frame
+        // boundary, so the sum can be built ahead of it.
+        const size_t step = inputSlots / irPartitions;
+
+        for (; accumulatedPartitions < partitionsDone; ++accumulatedPartitions)
+        {
+            const size_t i = accumulatedPartitions + 1;
+            const size_t index = (slotIndex + i * step) % inputSlots;
+            multiplyAccumulate (inputSpectra[index].data(), irSpectra[i].data(), specAcc.data(), transformSize);
+        }
+    }
+
     void UniformConvolver::processDelayed (const float* in, float* out, size_t numSamples) noexcept
     {
+        const size_t olderPartitions = irPartitions - 1;
+
         while (numSamples > 0)
         {
             const size_t chunk = std::min (numSamples, partBlock - fillPos);
@@ -244,13 +261,18 @@ namespace Orvalen::dsp
             std::copy (specOut.begin() + (ptrdiff_t) fillPos, specOut.begin() + (ptrdiff_t) (fillPos + chunk), out);
             fillPos += chunk;
 
+            // Spread the older partitions' products over the frame in step with the samples received, so
+            // the frame boundary only has to transform the newest segment: no spike every B samples.
+            accumulateOlderSegmentsUpTo (olderPartitions * fillPos / partBlock);
+
             if (fillPos == partBlock)
             {
                 auto& segment = inputSpectra[slotIndex];
                 std::copy (frameIn.begin(), frameIn.end(), segment.begin());
                 forwardToSplit (segment.data());
-                accumulateOlderSegments();
                 multiplyCurrentSegment (segment.data());
+                std::fill (specAcc.begin(), specAcc.begin() + (ptrdiff_t) transformSize + 1, 0.0f);
+                accumulatedPartitions = 0;
                 add (specOut.data(), carry.data(), partBlock);
                 std::fill (frameIn.begin(), frameIn.end(), 0.0f);
                 endOfFrame();

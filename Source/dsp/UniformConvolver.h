@@ -28,7 +28,9 @@ namespace Orvalen::dsp
         /** Zero-latency convolution of any number of samples; in may equal out. */
         void process (const float* in, float* out, size_t numSamples) noexcept;
 
-        /** Convolution delayed by exactly B samples, computing once per B samples; in may equal out. */
+        /** Convolution delayed by exactly B samples; in may equal out. The products of the older partitions
+            are accumulated gradually as samples arrive, so only the newest segment's transform, product and
+            inverse transform fall on the frame boundary. */
         void processDelayed (const float* in, float* out, size_t numSamples) noexcept;
 
         size_t getBlockSize() const noexcept { return partBlock; }
@@ -39,6 +41,7 @@ namespace Orvalen::dsp
         void forwardToSplit (float* data) noexcept;
         void splitToShared (float* data) noexcept;
         void accumulateOlderSegments() noexcept;
+        void accumulateOlderSegmentsUpTo (size_t partitionsDone) noexcept;
         void multiplyCurrentSegment (const float* segment) noexcept;
         void endOfFrame() noexcept;
 
@@ -46,6 +49,7 @@ namespace Orvalen::dsp
         std::unique_ptr<FFT> fft;
         size_t irPartitions, inputSlots;
         size_t slotIndex = 0, fillPos = 0;
+        size_t accumulatedPartitions = 0; // older partitions already summed into specAcc for the next frame
         std::vector<float> frameIn, specOut, specAcc, carry;
         std::vector<std::vector<float>> inputSpectra, irSpectra;
     };
