@@ -9,6 +9,8 @@ namespace Orvalen::dsp
 {
     /** A no-argument callable stored inline in a fixed 400 bytes, so that building, moving and queueing one
         never allocates. Move-only; a moved-from or cleared command is empty.
+
+        Any thread (the audio thread included), one thread at a time per command; nothing here waits.
     */
     class LoaderCommand
     {

@@ -68,6 +68,34 @@ namespace Orvalen::dsp
             out[transformSize] += in[transformSize] * ir[transformSize];
         }
 
+        // Bins 0..H of the shared interleaved layout into the split layout (float H is bin 0's imaginary
+        // part, which is 0), through a scratch of F floats.
+        void interleavedToSplit (float* x, float* scratch, size_t transformSize) noexcept
+        {
+            const size_t h = transformSize / 2;
+            for (size_t k = 0; k < h; ++k)
+            {
+                scratch[k] = x[2 * k];
+                scratch[h + k] = x[2 * k + 1];
+            }
+            std::copy (scratch, scratch + transformSize, x); // x[F], bin H's real part, stays
+        }
+
+        // The inverse of interleavedToSplit, through a scratch of F + 2 floats.
+        void splitToInterleaved (float* x, float* scratch, size_t transformSize) noexcept
+        {
+            const size_t h = transformSize / 2;
+            for (size_t k = 0; k < h; ++k)
+            {
+                scratch[2 * k] = x[k];
+                scratch[2 * k + 1] = x[h + k];
+            }
+            scratch[1] = 0.0f;
+            scratch[transformSize] = x[transformSize];
+            scratch[transformSize + 1] = 0.0f;
+            std::copy (scratch, scratch + transformSize + 2, x);
+        }
+
         void add (float* dest, const float* src, size_t n) noexcept
         {
             for (size_t i = 0; i < n; ++i)
@@ -95,6 +123,7 @@ namespace Orvalen::dsp
         carry.assign (transformSize, 0.0f);
         inputSpectra.assign (inputSlots, std::vector<float> (spectrumFloats, 0.0f));
         irSpectra.assign (irPartitions, std::vector<float> (spectrumFloats, 0.0f));
+        scratch.assign (transformSize + 2, 0.0f);
 
         // The partitions are transformed once, by a short-lived transform of the same size.
         FFT partitionFFT (log2Of (transformSize));
@@ -105,15 +134,8 @@ namespace Orvalen::dsp
             const size_t start = i * partLength;
             const size_t count = std::min (partLength, numSamples - start);
             std::copy (impulse + start, impulse + start + count, spectrum.begin());
-            partitionFFT.forwardReal (spectrum.data(), false);
-
-            const size_t f = transformSize, h = f / 2;
-            float* x = spectrum.data();
-            for (size_t k = 0; k < h; ++k)
-                x[k] = x[2 * k];
-            x[h] = 0.0f;
-            for (size_t k = 1; k < h; ++k)
-                x[h + k] = -x[2 * (f - k) + 1];
+            partitionFFT.forwardReal (spectrum.data(), true);
+            interleavedToSplit (spectrum.data(), scratch.data(), transformSize);
         }
 
         reset();
@@ -137,33 +159,13 @@ namespace Orvalen::dsp
     //==============================================================================
     void UniformConvolver::forwardToSplit (float* x) noexcept
     {
-        // The imaginary parts are read from the mirrored upper bins, which the in-place repacking of the
-        // real parts never reaches.
-        fft->forwardReal (x, false);
-
-        const size_t f = transformSize, h = f / 2;
-        for (size_t k = 0; k < h; ++k)
-            x[k] = x[2 * k];
-        x[h] = 0.0f;
-        for (size_t k = 1; k < h; ++k)
-            x[h + k] = -x[2 * (f - k) + 1];
+        fft->forwardReal (x, true);
+        interleavedToSplit (x, scratch.data(), transformSize);
     }
 
     void UniformConvolver::splitToShared (float* x) noexcept
     {
-        // Park bins 1..H-1 in the (unused) mirrored half first, then move them into place.
-        const size_t f = transformSize, h = f / 2;
-        for (size_t k = 1; k < h; ++k)
-        {
-            x[2 * (f - k)] = x[k];
-            x[2 * (f - k) + 1] = -x[h + k];
-        }
-        x[1] = 0.0f;
-        for (size_t k = 1; k < h; ++k)
-        {
-            x[2 * k] = x[2 * (f - k)];
-            x[2 * k + 1] = -x[2 * (f - k) + 1];
-        }
+        splitToInterleaved (x, scratch.data(), transformSize);
     }
 
     void UniformConvolver::accumulateOlderSegments() noexcept

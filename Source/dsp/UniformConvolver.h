@@ -52,5 +52,6 @@ namespace Orvalen::dsp
         size_t accumulatedPartitions = 0; // older partitions already summed into specAcc for the next frame
         std::vector<float> frameIn, specOut, specAcc, carry;
         std::vector<std::vector<float>> inputSpectra, irSpectra;
+        std::vector<float> scratch; // F + 2 floats for layout changes
     };
 } // namespace Orvalen::dsp

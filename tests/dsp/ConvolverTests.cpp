@@ -430,6 +430,62 @@ namespace
 
     INSTANTIATE_TEST_SUITE_P (Rates, CrossfadeAtRate, ::testing::Values (44100.0, 48000.0));
 
+    TEST (Convolver, SwapMatchesDirectConvolutionOfBothIRsThroughTheCrossfade)
+    {
+        // Old IR A (uniform part only) to new IR B (with a tail); the new engine starts from silence at the
+        // block where the crossfade begins, so the reference restarts B's convolution there.
+        const int block = 100, steps = 2205;
+        const auto irA = makeIR (1, 500, 21), irB = makeIR (1, 9000, 22);
+        Convolver convolver (0, 8192);
+        convolver.loadFromBuffer (Buffer (irA), rate, false, false, false);
+        convolver.prepare (rate, block, 2);
+
+        const auto input = makeNoise (2, 40000, 23);
+        Buffer output (2, input.getNumSamples());
+        int position = 0, fadeStart = -1;
+        auto runBlock = [&]
+        {
+            for (int c = 0; c < 2; ++c)
+                output.copyFrom (c, position, input, c, position, block);
+            juce::dsp::AudioBlock<float> all (output);
+            auto sub = all.getSubBlock ((size_t) position, (size_t) block);
+            convolver.process (sub, sub);
+            if (fadeStart < 0 && convolver.isCrossfading())
+                fadeStart = position;
+            position += block;
+        };
+
+        for (int i = 0; i < 20; ++i)
+            runBlock();
+        convolver.loadFromBuffer (Buffer (irB), rate, false, false, false);
+        while (fadeStart < 0 && position + block <= 15000)
+        {
+            runBlock();
+            std::this_thread::sleep_for (std::chrono::milliseconds (1));
+        }
+        ASSERT_GE (fadeStart, 0) << "the loader did not deliver within the input";
+        while (position + block <= input.getNumSamples())
+            runBlock();
+
+        for (int c = 0; c < 2; ++c)
+        {
+            const auto oldOut = directConvolution (input.getReadPointer (c), position, irA.getReadPointer (0), irA.getNumSamples());
+            const auto newOut = directConvolution (input.getReadPointer (c) + fadeStart, position - fadeStart,
+                                                   irB.getReadPointer (0), irB.getNumSamples());
+            for (int n = 0; n < position; ++n)
+            {
+                double expected = oldOut[(size_t) n];
+                if (n >= fadeStart)
+                {
+                    const int i = n - fadeStart;
+                    const double oldGain = i < steps ? 1.0 - (i + 1.0) / steps : 0.0;
+                    expected = oldGain * oldOut[(size_t) n] + (1.0 - oldGain) * newOut[(size_t) i];
+                }
+                ASSERT_NEAR (output.getSample (c, n), expected, 1.0e-4) << "channel " << c << " sample " << n;
+            }
+        }
+    }
+
     TEST (Convolver, RequestDuringACrossfadeWaitsForItsEnd)
     {
         const int block = 64, steps = 2205;
