@@ -27,7 +27,20 @@ bool DecayRebuildThrottle::gestureEnded (double normalisedDecay)
         return true;
 
     // A drag that ends within the throttle interval leaves its last value stored but unbuilt.
-    return getStoredDecay() != builtDecay.load (std::memory_order_relaxed);
+    const double stored = getStoredDecay();
+
+    if (stored == builtDecay.load (std::memory_order_relaxed))
+        return false;
+
+    markBuilt (stored);
+    return true;
+}
+
+bool DecayRebuildThrottle::settle (double normalisedDecay)
+{
+    storedDecay.store (normalisedDecay, std::memory_order_relaxed);
+    const bool moved = builtDecay.exchange (normalisedDecay, std::memory_order_relaxed) != normalisedDecay;
+    return moved;
 }
 
 bool DecayRebuildThrottle::runTest (double normalisedDecay, bool duringGesture)
@@ -46,5 +59,5 @@ bool DecayRebuildThrottle::runTest (double normalisedDecay, bool duringGesture)
         return true;
     }
 
-    return !duringGesture;
+    return ! duringGesture;
 }

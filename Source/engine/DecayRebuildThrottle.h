@@ -33,10 +33,14 @@ public:
     /** A gesture ended: the test runs with no gesture, and a value skipped during it is built. */
     bool gestureEnded (double normalisedDecay);
 
+    /** Stores a value as built without any throttling (the caller builds it now). Returns true when it
+        differs from the value built last. */
+    bool settle (double normalisedDecay);
+
     /** The value the next rebuild must use. */
     double getStoredDecay() const noexcept { return storedDecay.load (std::memory_order_relaxed); }
 
-    /** Records that a rebuild (for any reason) used this value. */
+    /** Records that a rebuild of this value was asked for (every "true" answer records it too). */
     void markBuilt (double normalisedDecay) noexcept { builtDecay.store (normalisedDecay, std::memory_order_relaxed); }
 
     bool isGestureActive() const noexcept { return gestureActive.load (std::memory_order_relaxed); }

@@ -7,6 +7,6 @@ class EngineHost
 public:
     virtual ~EngineHost() = default;
 
-    /** Current plain value of the parameter with this ID. Called from prepare only. */
+    /** Current plain value of the parameter with this ID. Any thread; lock-free and allocation-free. */
     virtual float getParameterValue (const char* parameterId) const = 0;
 };

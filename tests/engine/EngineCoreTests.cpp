@@ -62,6 +62,15 @@ TEST (EngineStatics, OversamplingMenuMapsToTheFactorExponent)
     EXPECT_EQ (Coilvox::oversamplingExponentFor (5.0f), 0);
 }
 
+TEST (EngineStatics, InputStageIsOneDecibelDownAtZeroAndSilentAtTheBottom)
+{
+    const float trim = juce::Decibels::decibelsToGain (Coilvox::inputTrimDb);
+    EXPECT_NEAR (juce::Decibels::gainToDecibels (Coilvox::inputGainFor (0.0f) * trim), -1.0f, 1.0e-4f);
+    EXPECT_EQ (Coilvox::inputGainFor (-70.0f), 0.0f);
+    EXPECT_GT (Coilvox::inputGainFor (-69.0f), 0.0f);
+    EXPECT_NEAR (juce::Decibels::gainToDecibels (Coilvox::inputGainFor (10.0f) * trim), 9.0f, 1.0e-4f);
+}
+
 TEST_F (EngineFixture, InputMeterJumpsUpAtOnceAndFallsLinearlyInDecibelsOverThreeTenthsOfASecond)
 {
     prepare (48000.0, 480);
@@ -112,13 +121,14 @@ TEST_F (EngineFixture, SilentInputAfterSilentOutputSkipsEveryHeavyStageAndResume
     engine.process (buffer);
     EXPECT_FALSE (engine.isInputSilent());
 
+    // the spring's tail rings for seconds before the output is silent too
     int blocks = 0;
-    while (!(engine.isInputSilent() && engine.isOutputSilent()) && blocks++ < 200)
+    while (! (engine.isInputSilent() && engine.isOutputSilent()) && blocks++ < 4000)
     {
         buffer.clear();
         engine.process (buffer);
     }
-    ASSERT_LT (blocks, 200);
+    ASSERT_LT (blocks, 4000);
     EXPECT_GT (blocks, (int) (0.02 * 48000 / 256)); // at least the 20 ms pre-delay
 
     // skipped: the buffer is left as it came and nothing allocates or runs
@@ -166,9 +176,10 @@ TEST_F (EngineFixture, BlocksLargerThanPreparedAreProcessedInSlicesWithTheSameRe
         other.process (block);
     }
 
+    // the convolution's partitions follow the block size, so only rounding may differ
     for (int c = 0; c < 2; ++c)
         for (int i = 0; i < 4096; ++i)
-            ASSERT_EQ (small.getSample (c, i), large.getSample (c, i)) << i;
+            ASSERT_NEAR (small.getSample (c, i), large.getSample (c, i), 1.0e-5f) << i;
 }
 
 TEST_F (EngineFixture, ReverbSendFollowsThePotLaw)
@@ -185,7 +196,7 @@ TEST_F (EngineFixture, ReverbSendFollowsThePotLaw)
     }
 
     int blocks = 0;
-    while (!engine.isInputSilent() && blocks++ < 10)
+    while (! engine.isInputSilent() && blocks++ < 10)
     {
         buffer.clear();
         engine.process (buffer);
