@@ -14,10 +14,10 @@ juce::Result PresetSource::parse (const juce::String& jsonText,
 
     name = json.getProperty ("name", {}).toString().trim();
 
-    if (name.isEmpty() || !juce::File::createLegalFileName (name).equals (name))
+    if (name.isEmpty() || juce::File::createLegalFileName (name) != name)
         return juce::Result::fail ("missing or unusable \"name\"");
 
-    const auto* parameters = json.getProperty ("parameters", {}).getDynamicObject();
+    auto* parameters = json.getProperty ("parameters", {}).getDynamicObject();
 
     if (parameters == nullptr)
         return juce::Result::fail ("missing \"parameters\" object");
