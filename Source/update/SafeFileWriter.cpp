@@ -31,6 +31,10 @@ bool SafeFileWriter::replaceContent (const juce::File& target, const void* data,
         }
     }
 
+    // The stream's flush does not report a short write (a full disk part-way through the buffer), so
+    // the finished file's length is checked as well.
+    written = written && temporary.getSize() == (juce::int64) sizeInBytes;
+
     // rename() swaps the complete new file in atomically; readers see the old or the new content.
     if (written && std::rename (temporary.getFullPathName().toRawUTF8(), target.getFullPathName().toRawUTF8()) == 0)
         return true;

@@ -97,8 +97,10 @@ TEST (SafeFileWriter, AFailedWriteLeavesTheOldFileAndNoTemporaryFile)
     const juce::String big = juce::String::repeatedString ("y", 64 * 1024);
 
     {
-        const ScopedFileSizeLimit diskFull (4096);
+        // Both a write larger than the stream's buffer and one that fails only when the buffer is flushed.
+        const ScopedFileSizeLimit diskFull (16);
         EXPECT_FALSE (OV::SafeFileWriter::replaceContent (file, big));
+        EXPECT_FALSE (OV::SafeFileWriter::replaceContent (file, juce::String::repeatedString ("z", 100)));
         EXPECT_FALSE (StateFiles::writeStateFile ("Section.ov", "password", big, temp.folder));
     }
 
