@@ -41,7 +41,8 @@ juce::StringArray PresetFiles::readFavourites (const juce::File& settingsFolder)
         const auto presets = presetsFolder (settingsFolder);
 
         for (const auto& entry : *entries)
-            if (entry.isString() && entry.toString().isNotEmpty()
+            // A repeated entry would show twice and keep its star on after being toggled off once.
+            if (entry.isString() && entry.toString().isNotEmpty() && !favourites.contains (entry.toString())
                 && presets.getChildFile (entry.toString()).existsAsFile())
                 insertFavourite (favourites, entry.toString());
     }

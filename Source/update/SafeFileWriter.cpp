@@ -4,8 +4,11 @@
 
 namespace OV
 {
-bool SafeFileWriter::replaceContent (const juce::File& target, const void* data, size_t sizeInBytes)
+bool SafeFileWriter::replaceContent (const juce::File& requestedTarget, const void* data, size_t sizeInBytes)
 {
+    // Renaming over a symbolic link would replace the link itself; write where it points instead.
+    const auto target = requestedTarget.isSymbolicLink() ? requestedTarget.getLinkedTarget() : requestedTarget;
+
     if (target.isDirectory())
         return false;
 

@@ -110,7 +110,7 @@ TEST_F (PresetManagerFixture, FavouritesFileKeepsOnlyStringsNamingExistingFiles)
     const auto file = settings / "FavouritePresets.ov";
 
     const std::pair<const char*, juce::StringArray> cases[] = {
-        { R"([42, {"a": 1}, null, "User/missing.preset", "User/x.preset", "Factory", "../outside.preset"])",
+        { R"([42, {"a": 1}, null, "User/missing.preset", "User/x.preset", "Factory", "../outside.preset", "User/x.preset"])",
           juce::StringArray ({ "../outside.preset", "User/x.preset" }) },
         { R"({"User/x.preset": true})", {} },
         { R"("User/x.preset")", {} },

@@ -110,3 +110,17 @@ TEST (SafeFileWriter, AFailedWriteLeavesTheOldFileAndNoTemporaryFile)
     EXPECT_TRUE (OV::SafeFileWriter::replaceContent (file, big));
     EXPECT_EQ (file.loadFileAsString(), big);
 }
+
+TEST (SafeFileWriter, ASymbolicLinkKeepsPointingAtTheRewrittenFile)
+{
+    TemporaryFolder temp;
+    const auto real = temp / "real.ov";
+    real.replaceWithText ("old");
+    const auto link = temp / "link.ov";
+    ASSERT_TRUE (real.createSymbolicLink (link, true));
+
+    ASSERT_TRUE (OV::SafeFileWriter::replaceContent (link, juce::String ("new")));
+
+    EXPECT_TRUE (link.isSymbolicLink());
+    EXPECT_EQ (real.loadFileAsString(), "new");
+}
