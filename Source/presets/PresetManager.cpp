@@ -61,7 +61,8 @@ PresetManager::PresetManager (VantorraCoilvoxAudioProcessor& processorToUse,
     const auto favouriteOff = ImageStore::get ("favouriteOffImage");
     const auto favouriteOn = ImageStore::get ("favouriteOnImage");
     favouriteButton.setFadeImages (favouriteOff, favouriteOff, favouriteOn, 1.0f, 1.0f, 1.0f);
-    favouriteButton.button.setClickingTogglesState (true);
+    // The framework counts a button that toggles on click as toggleable, so both are switched together.
+    favouriteButton.button.setClickingTogglesState (false);
     favouriteButton.button.setToggleable (false);
     favouriteButton.button.setEnabled (false);
     favouriteButton.button.onClick = [this] { favouriteClicked(); };
@@ -189,6 +190,7 @@ void PresetManager::setCurrentPreset (const juce::File& file, bool rebuild)
         currentPresetPath = {};
         currentRelativePath = {};
         currentPresetName = {};
+        favouriteButton.button.setClickingTogglesState (false);
         favouriteButton.button.setToggleable (false);
         favouriteButton.button.setEnabled (false);
         favouriteButton.button.setToggleState (false, juce::dontSendNotification);
@@ -204,6 +206,7 @@ void PresetManager::setCurrentPreset (const juce::File& file, bool rebuild)
         currentRelativePath = PresetFiles::relativePath (presets, file);
         currentPresetName = file.getFileNameWithoutExtension();
         favouriteButton.button.setToggleable (true);
+        favouriteButton.button.setClickingTogglesState (true);
         favouriteButton.button.setEnabled (true);
         favouriteButton.button.setToggleState (favourites.contains (currentRelativePath), juce::dontSendNotification);
         hasPreset = true;

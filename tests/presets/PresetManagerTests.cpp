@@ -80,7 +80,13 @@ TEST_F (PresetManagerFixture, FavouritesAreOrderedNaturallyWhileTheMenuIsPlainTe
         bar.favouriteButton.button.onClick();
     };
 
+    // Without a current preset the star does nothing.
+    EXPECT_FALSE (bar.favouriteButton.button.isToggleable());
+    bar.favouriteButton.button.onClick();
+    EXPECT_TRUE (bar.favourites.isEmpty());
+
     bar.handleMenuResult (1);
+    EXPECT_TRUE (bar.favouriteButton.button.isToggleable());
     toggleFavourite (true);
     bar.handleMenuResult (2);
     EXPECT_FALSE (bar.favouriteButton.button.getToggleState());
