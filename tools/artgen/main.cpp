@@ -1,0 +1,99 @@
+// coilvox-artgen: draws every picture of the editor.
+//
+//   coilvox-artgen <outputFolder>       writes <role>.png for every role
+//   coilvox-artgen --verify <folder>    checks a folder of pictures (sizes, frames, masks, lamps)
+
+#include "ArtCommon.h"
+#include "ArtSet.h"
+#include "ArtVerifier.h"
+#include "FaderStripPainter.h"
+#include "HeaderArtPainter.h"
+#include "KnobStripPainter.h"
+#include "LampPainter.h"
+#include "LeverPainter.h"
+#include "PanelPainter.h"
+#include "PresetBarPainter.h"
+
+#include <iostream>
+
+namespace
+{
+    int usage()
+    {
+        std::cerr << "usage: coilvox-artgen <outputFolder>\n"
+                     "       coilvox-artgen --verify <folder>\n";
+        return 2;
+    }
+
+    /** The painters must cover exactly the known roles at exactly their sizes. */
+    bool matchesRoles (const ArtSet& art)
+    {
+        bool ok = art.images().size() == allRoles().size();
+
+        for (const auto& spec : allRoles())
+        {
+            const auto found = art.images().find (spec.role);
+
+            if (found == art.images().end())
+            {
+                std::cerr << "not drawn: " << spec.role << "\n";
+                ok = false;
+            }
+            else if (found->second.getWidth() != spec.width || found->second.getHeight() != spec.height)
+            {
+                std::cerr << "wrong size: " << spec.role << "\n";
+                ok = false;
+            }
+        }
+
+        return ok;
+    }
+}
+
+int main (int argc, char* argv[])
+{
+    if (argc == 3 && juce::String (argv[1]) == "--verify")
+    {
+        const auto failures = ArtVerifier::check (juce::File::getCurrentWorkingDirectory().getChildFile (argv[2]));
+
+        for (const auto& failure : failures)
+            std::cerr << "FAIL: " << failure << "\n";
+
+        std::cout << (failures.isEmpty() ? "all pictures pass\n" : "");
+        return failures.isEmpty() ? 0 : 1;
+    }
+
+    if (argc != 2 || juce::String (argv[1]).startsWith ("-"))
+        return usage();
+
+    const auto fontFolder = juce::File (COILVOX_ARTGEN_FONT_DIR);
+
+    if (! art::Fonts::load (fontFolder))
+    {
+        std::cerr << "cannot load the Inter fonts from " << fontFolder.getFullPathName() << " (run copy-fonts.sh)\n";
+        return 1;
+    }
+
+    ArtSet art;
+    HeaderArtPainter::render (art);
+    PresetBarPainter::render (art);
+    PanelPainter::render (art);
+    LampPainter::render (art);
+    FaderStripPainter::render (art);
+    KnobStripPainter::render (art);
+    LeverPainter::render (art);
+
+    if (! matchesRoles (art))
+        return 1;
+
+    juce::String error;
+
+    if (! art.writeTo (juce::File::getCurrentWorkingDirectory().getChildFile (argv[1]), error))
+    {
+        std::cerr << error << "\n";
+        return 1;
+    }
+
+    std::cout << "wrote " << art.images().size() << " pictures\n";
+    return 0;
+}
