@@ -94,18 +94,9 @@ void drawScrew (juce::Graphics& g, juce::Point<float> centre, float radius, floa
 void drawSoftShadow (juce::Graphics& g, const juce::Path& shape, juce::Point<float> offset,
                      float spread, float opacity)
 {
-    constexpr int layers = 10;
-    const auto moved = shape.createPathWithRoundedCorners (0.0f);
-
-    for (int i = layers; i > 0; --i)
-    {
-        const auto grow = spread * (float) i / (float) layers;
-        juce::Path layer (moved);
-        layer.applyTransform (juce::AffineTransform::translation (offset));
-        g.setColour (juce::Colours::black.withAlpha (opacity / (float) layers));
-        g.strokePath (layer, juce::PathStrokeType (grow * 2.0f, juce::PathStrokeType::curved));
-        g.fillPath (layer);
-    }
+    // The framework's blurred shadow: a fixed kernel, so the result is the same on every run.
+    juce::DropShadow (juce::Colours::black.withAlpha (opacity), juce::roundToInt (spread * 2.0f),
+                      offset.roundToInt()).drawForPath (g, shape);
 }
 
 void fillGlow (juce::Graphics& g, juce::Point<float> centre, float radiusX, float radiusY,

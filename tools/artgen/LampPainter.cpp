@@ -25,7 +25,7 @@ void LampPainter::paintChannelLamp (juce::Graphics& g, juce::Point<float> origin
 
     // Halo on the panel around a lit switch.
     if (glow > 0.0f)
-        art::fillGlow (g, centre, 88.0f, 76.0f, juce::Colour (0xffffa040), 0.55f * glow);
+        art::fillGlow (g, centre, 87.0f, 77.0f, juce::Colour (0xffff9830), 0.9f * glow);
 
     // Chrome bezel with a dark recess.
     juce::Path bezelPath;
@@ -42,10 +42,14 @@ void LampPainter::paintChannelLamp (juce::Graphics& g, juce::Point<float> origin
     // Lens: smoky amber glass when dark, filament-lit when on.
     const auto heat = 0.08f + 0.92f * glow;
     const auto core = filamentColour (heat);
-    juce::ColourGradient lensFill (core.brighter (0.25f * glow), lens.getCentre().translated (0.0f, -6.0f),
-                                   filamentColour (heat * 0.55f).darker (0.6f), lens.getTopLeft(), true);
+    // Dark glass falls off to brown at its rim; lit glass stays hot right to the edge.
+    const auto rim = glow > 0.0f ? filamentColour (heat * 0.62f) : filamentColour (heat * 0.55f).darker (0.6f);
+    juce::ColourGradient lensFill (core, lens.getCentre().translated (0.0f, -4.0f), rim, lens.getTopLeft(), true);
     g.setGradientFill (lensFill);
     g.fillRoundedRectangle (lens, 8.0f);
+
+    if (glow > 0.0f)
+        art::fillGlow (g, lens.getCentre(), lens.getWidth() * 0.45f, lens.getHeight() * 0.4f, juce::Colour (0xfffff4d0), 0.8f * glow);
 
     // Fresnel ribs moulded into the glass.
     g.setColour (juce::Colours::black.withAlpha (0.10f + 0.05f * (1.0f - glow)));

@@ -84,7 +84,30 @@ namespace
         g.fillRoundedRectangle (slot.reduced (2.0f), r - 2.0f);
     }
 
-    void paintChannelStrip (juce::Graphics& g, int index, juce::Random& random)
+    /** A front-panel input socket, as the unit's channels take their guitars there. */
+    void paintJack (juce::Graphics& g, Point<float> centre, const juce::String& legend)
+    {
+        const auto nut = Rectangle<float> (92.0f, 92.0f).withCentre (centre);
+        juce::Path ring;
+        ring.addEllipse (nut);
+        art::drawSoftShadow (g, ring, { 0.0f, 4.0f }, 5.0f, 0.4f);
+        g.setGradientFill (juce::ColourGradient (c::chromeLight, nut.getTopLeft(), c::chromeDark, nut.getBottomRight(), false));
+        g.fillPath (ring);
+        juce::Path hex;
+        hex.addPolygon (centre, 6, 36.0f, 0.0f);
+        g.setGradientFill (juce::ColourGradient (c::chromeDark, nut.getTopLeft(), c::chromeLight, nut.getBottomRight(), false));
+        g.fillPath (hex);
+        g.setColour (juce::Colours::black.withAlpha (0.45f));
+        g.strokePath (hex, juce::PathStrokeType (1.2f));
+        g.setColour (juce::Colour (0xff0a0a0a));
+        g.fillEllipse (Rectangle<float> (30.0f, 30.0f).withCentre (centre));
+        g.setColour (juce::Colours::white.withAlpha (0.25f));
+        g.drawEllipse (Rectangle<float> (30.0f, 30.0f).withCentre (centre), 1.5f);
+        art::drawLegend (g, legend, art::Fonts::bold (22.0f), c::ink, Rectangle<float> (200.0f, 30.0f).withCentre (centre.translated (0.0f, -76.0f)),
+                         juce::Justification::centred, 0.35f);
+    }
+
+    void paintChannelStrip (juce::Graphics& g, int index)
     {
         const char* letters[] = { "A", "B", "C" };
         const auto lampX = (float) channelLampX[index];
@@ -106,7 +129,7 @@ namespace
         art::drawLegend (g, "ON", art::Fonts::bold (22.0f), c::ink, { lampX, 236.0f, 175.0f, 30.0f },
                          juce::Justification::centred, 0.3f);
         LampPainter::paintChannelLamp (g, { lampX, (float) channelTop }, letters[index], 0.0f);
-        art::drawLegend (g, "PUSH  \xc2\xb7  SHIFT SOLO", art::Fonts::medium (17.0f), c::ink.withAlpha (0.75f),
+        art::drawLegend (g, juce::String::fromUTF8 ("PUSH  \xc2\xb7  SHIFT SOLO"), art::Fonts::medium (17.0f), c::ink.withAlpha (0.75f),
                          { lampX - 20.0f, 436.0f, 215.0f, 26.0f }, juce::Justification::centred, 0.12f);
 
         // Level slot with a 0 to 10 scale on the left and plain ticks on the right.
@@ -129,9 +152,9 @@ namespace
                                  { slotX - 214.0f, y - 16.0f, 66.0f, 32.0f }, juce::Justification::centredRight, 0.0f);
         }
 
-        art::drawLegend (g, "LEVEL", art::Fonts::bold (26.0f), c::ink, { slotX - 100.0f, 896.0f, 200.0f, 34.0f },
+        art::drawLegend (g, "LEVEL", art::Fonts::bold (26.0f), c::ink, { slotX - 100.0f, 928.0f, 200.0f, 34.0f },
                          juce::Justification::centred, 0.4f);
-        paintScrews (g, frame.reduced (8.0f, 80.0f).withTrimmedBottom (-72.0f), 0.0f, random);
+        paintJack (g, { lampX + 87.5f, 800.0f }, juce::String ("INPUT  ") + letters[index]);
     }
 
     void paintBrandBlock (juce::Graphics& g, Point<float> centre)
@@ -205,12 +228,12 @@ juce::Image PanelPainter::paintSimple()
     paintTrimHousing (g, outputTrim, "OUTPUT");
     art::drawLegend (g, "VANTORRA  COILVOX", art::Fonts::bold (40.0f), c::legend, { 900.0f, 14.0f, 1200.0f, 50.0f },
                      juce::Justification::centred, 0.45f);
-    art::drawLegend (g, "SPRING REVERB  \xc2\xb7  MIXING UNIT  \xc2\xb7  MODEL CV-3", art::Fonts::medium (19.0f),
+    art::drawLegend (g, juce::String::fromUTF8 ("SPRING REVERB  \xc2\xb7  MIXING UNIT  \xc2\xb7  MODEL CV-3"), art::Fonts::medium (19.0f),
                      c::legend.withAlpha (0.7f), { 900.0f, 64.0f, 1200.0f, 26.0f }, juce::Justification::centred, 0.35f);
 
     // Channel panel.
     for (int i = 0; i < 3; ++i)
-        paintChannelStrip (g, i, random);
+        paintChannelStrip (g, i);
 
     paintBrandBlock (g, { 2750.0f, 560.0f });
     paintScrews (g, Rectangle<float> (0.0f, (float) simpleTopBand, (float) width, (float) (simpleReverbBand - simpleTopBand)), 38.0f, random);
@@ -220,7 +243,7 @@ juce::Image PanelPainter::paintSimple()
                      juce::Justification::centredLeft, 0.32f);
     g.setColour (c::accentRed);
     g.fillRect (Rectangle<float> (164.0f, 1170.0f, 200.0f, 6.0f));
-    art::drawLegend (g, "SEND  \xc2\xb7  DRIVE", art::Fonts::medium (26.0f), c::legend.withAlpha (0.75f), { 380.0f, 1156.0f, 600.0f, 34.0f },
+    art::drawLegend (g, juce::String::fromUTF8 ("SEND  \xc2\xb7  DRIVE"), art::Fonts::medium (26.0f), c::legend.withAlpha (0.75f), { 380.0f, 1156.0f, 600.0f, 34.0f },
                      juce::Justification::centredLeft, 0.35f);
 
     const char* reverbLegends[] = { "REVERB", "DRIVE" };
@@ -283,8 +306,9 @@ juce::Image PanelPainter::paintAdvanced()
                              juce::Justification::centred, 0.1f);
         }
 
+        // Legends sit left of the dials, clear of the end marks below them.
         art::drawLegend (g, knobLegends[i], art::Fonts::bold (24.0f), c::ink,
-                         Rectangle<float> (260.0f, 30.0f).withCentre (centre.translated (0.0f, 78.0f)), juce::Justification::centred, 0.35f);
+                         { 60.0f, centre.y - 15.0f, 232.0f, 30.0f }, juce::Justification::centredRight, 0.35f);
     }
 
     // Spring tank: black plate carrying the lever and the decay slider.
@@ -329,7 +353,7 @@ juce::Image PanelPainter::paintAdvanced()
         g.fillRect (Rectangle<float> (x - 1.0f, decayY + 34.0f, 2.0f, length));
     }
     for (auto [s, text] : { std::pair<int, const char*> { 0, "\xe2\x88\x92" "10" }, { 10, "0" }, { 20, "+10" } })
-        art::drawLegend (g, text, art::Fonts::bold (20.0f), c::legend,
+        art::drawLegend (g, juce::String::fromUTF8 (text), art::Fonts::bold (20.0f), c::legend,
                          Rectangle<float> (70.0f, 24.0f).withCentre ({ decayX0 + 244.0f * (float) s / 20.0f, decayY + 66.0f }),
                          juce::Justification::centred, 0.0f);
     art::drawLegend (g, "DECAY", art::Fonts::bold (26.0f), c::legend, { decayX0 - 20.0f, decayY + 84.0f, 284.0f, 34.0f },
@@ -346,7 +370,7 @@ juce::Image PanelPainter::paintAdvanced()
         const auto y = 259.0f + FaderStripPainter::toneCapY;
         paintSlot (g, { x0 - 24.0f, y - 8.0f, capTravel (1.0f) + 48.0f, 16.0f });
         paintHorizontalScale (g, x0, 256.0f, 10, c::ink, [centred = f.centred] (int n)
-                              { return centred ? (n == 5 ? juce::String ("0") : juce::String (n < 5 ? "\xe2\x88\x92" : "+") + juce::String (std::abs (n - 5))) : juce::String (n); });
+                              { return centred ? (n == 5 ? juce::String ("0") : juce::String::fromUTF8 (n < 5 ? "\xe2\x88\x92" : "+") + juce::String (std::abs (n - 5))) : juce::String (n); });
         art::drawLegend (g, f.left, art::Fonts::bold (20.0f), c::ink, { x0 - 60.0f, 420.0f, 120.0f, 26.0f }, juce::Justification::centred, 0.25f);
         art::drawLegend (g, f.right, art::Fonts::bold (20.0f), c::ink, { x0 + capTravel (1.0f) - 60.0f, 420.0f, 120.0f, 26.0f }, juce::Justification::centred, 0.25f);
         art::drawLegend (g, f.title, art::Fonts::bold (34.0f), c::ink, { x0, 450.0f, capTravel (1.0f), 44.0f },

@@ -2,6 +2,8 @@
 //
 //   coilvox-artgen <outputFolder>       writes <role>.png for every role
 //   coilvox-artgen --verify <folder>    checks a folder of pictures (sizes, frames, masks, lamps)
+//   coilvox-artgen --preview <folder> <out.png> [variant]
+//                                       both bodies assembled as the editor draws them
 
 #include "ArtCommon.h"
 #include "ArtSet.h"
@@ -13,6 +15,7 @@
 #include "LeverPainter.h"
 #include "PanelPainter.h"
 #include "PresetBarPainter.h"
+#include "PreviewComposer.h"
 
 #include <iostream>
 
@@ -21,7 +24,8 @@ namespace
     int usage()
     {
         std::cerr << "usage: coilvox-artgen <outputFolder>\n"
-                     "       coilvox-artgen --verify <folder>\n";
+                     "       coilvox-artgen --verify <folder>\n"
+                     "       coilvox-artgen --preview <folder> <out.png> [variant]\n";
         return 2;
     }
 
@@ -61,6 +65,16 @@ int main (int argc, char* argv[])
 
         std::cout << (failures.isEmpty() ? "all pictures pass\n" : "");
         return failures.isEmpty() ? 0 : 1;
+    }
+
+    if ((argc == 4 || argc == 5) && juce::String (argv[1]) == "--preview")
+    {
+        const auto cwd = juce::File::getCurrentWorkingDirectory();
+        const auto image = PreviewComposer::compose (cwd.getChildFile (argv[2]), argc == 5 ? juce::String (argv[4]).getIntValue() : 0);
+        const auto file = cwd.getChildFile (argv[3]);
+        file.deleteFile();
+        juce::FileOutputStream out (file);
+        return out.openedOk() && juce::PNGImageFormat().writeImageToStream (image, out) ? 0 : 1;
     }
 
     if (argc != 2 || juce::String (argv[1]).startsWith ("-"))
