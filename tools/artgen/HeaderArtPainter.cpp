@@ -227,28 +227,50 @@ namespace
 
 void HeaderArtPainter::paintCoil (juce::Graphics& g, juce::Rectangle<float> area, int turns, float thickness, juce::Colour colour)
 {
-    // Each turn: an ellipse seen from the side; the back half thinner, as if further away.
-    const auto pitch = area.getWidth() / (float) (turns + 1);
-    const auto ry = area.getHeight() * 0.5f;
-    const auto rx = pitch * 0.8f;
+    // A helix seen from the side: each turn is a loop whose far half is drawn thinner and dimmer,
+    // and whose near half crosses it on a slant, as a coiled wire does.
+    const auto pi = juce::MathConstants<float>::pi;
+    const auto endLength = area.getWidth() * 0.06f;
+    const auto body = area.reduced (endLength, 0.0f);
+    const auto radiusY = area.getHeight() * 0.5f - thickness;
+    const auto lean = body.getWidth() / (float) turns * 0.45f;   // how far a turn leans forward
+    const auto advance = (body.getWidth() - lean) / (float) turns;
+    constexpr int stepsPerTurn = 48;
 
-    for (int i = 0; i < turns; ++i)
+    // t = 0 starts level with the centre line, so the hooks leave the coil straight.
+    const auto pointAt = [&] (float t)
     {
-        const auto cx = area.getX() + pitch * ((float) i + 1.0f);
-        juce::Path back, front;
-        back.addCentredArc (cx, area.getCentreY(), rx, ry, 0.0f, 0.0f, juce::MathConstants<float>::pi, true);
-        front.addCentredArc (cx + pitch * 0.35f, area.getCentreY(), rx, ry, 0.0f,
-                             juce::MathConstants<float>::pi, juce::MathConstants<float>::twoPi, true);
-        g.setColour (colour.withMultipliedAlpha (0.55f));
-        g.strokePath (back, juce::PathStrokeType (thickness * 0.6f, juce::PathStrokeType::curved, juce::PathStrokeType::rounded));
-        g.setColour (colour);
-        g.strokePath (front, juce::PathStrokeType (thickness, juce::PathStrokeType::curved, juce::PathStrokeType::rounded));
+        return juce::Point<float> (body.getX() + advance * t / (2.0f * pi) + lean * std::cos (t),
+                                   body.getCentreY() + radiusY * std::sin (t));
+    };
+
+    for (auto front : { false, true })
+    {
+        juce::Path wire;
+
+        for (int i = 0; i < turns * stepsPerTurn; ++i)
+        {
+            const auto t0 = 2.0f * pi * (float) i / (float) stepsPerTurn;
+            const auto t1 = 2.0f * pi * (float) (i + 1) / (float) stepsPerTurn;
+            const bool isFront = std::cos (0.5f * (t0 + t1)) > 0.0f;
+
+            if (isFront != front)
+                continue;
+
+            wire.startNewSubPath (pointAt (t0));
+            wire.lineTo (pointAt (t1));
+        }
+
+        g.setColour (front ? colour : colour.withMultipliedAlpha (0.45f));
+        g.strokePath (wire, juce::PathStrokeType (front ? thickness : thickness * 0.7f,
+                                                  juce::PathStrokeType::curved, juce::PathStrokeType::rounded));
     }
 
-    // Hooks at both ends.
+    // Straight hooks at both ends, where the spring hangs in its tank.
     g.setColour (colour);
-    g.drawLine (area.getX(), area.getCentreY(), area.getX() + pitch * 0.3f, area.getCentreY(), thickness);
-    g.drawLine (area.getRight() - pitch * 0.3f, area.getCentreY(), area.getRight(), area.getCentreY(), thickness);
+    const auto start = pointAt (0.0f), end = pointAt (2.0f * pi * (float) turns);
+    g.drawLine (area.getX(), area.getCentreY(), start.x, start.y, thickness);
+    g.drawLine (end.x, end.y, area.getRight(), area.getCentreY(), thickness);
 }
 
 void HeaderArtPainter::render (ArtSet& out)

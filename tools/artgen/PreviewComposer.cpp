@@ -100,3 +100,21 @@ juce::Image PreviewComposer::compose (const juce::File& f, int variant)
     drawStrip (g, { 351, 379 }, knob, alt ? 0.0 : 0.5);
     return out;
 }
+
+juce::Image PreviewComposer::contactSheet (const juce::File& folder, const juce::String& role, int frames)
+{
+    const auto strip = load (folder, role);
+    const auto frameHeight = strip.getHeight() / std::max (1, frames);
+    constexpr int shown = 8;
+    juce::Image out (juce::Image::RGB, strip.getWidth() * shown, frameHeight, true);
+    juce::Graphics g (out);
+    g.fillAll (juce::Colour (0xffe3d7b8));
+
+    for (int i = 0; i < shown; ++i)
+    {
+        const auto k = (frames - 1) * i / (shown - 1);
+        g.drawImage (strip, i * strip.getWidth(), 0, strip.getWidth(), frameHeight, 0, k * frameHeight, strip.getWidth(), frameHeight);
+    }
+
+    return out;
+}

@@ -9,4 +9,7 @@ class PreviewComposer
 {
 public:
     static juce::Image compose (const juce::File& folder, int variant);
+
+    /** Eight evenly spaced frames of a strip side by side, on the panel colour, for inspection. */
+    static juce::Image contactSheet (const juce::File& folder, const juce::String& role, int frames);
 };

@@ -4,6 +4,8 @@
 //   coilvox-artgen --verify <folder>    checks a folder of pictures (sizes, frames, masks, lamps)
 //   coilvox-artgen --preview <folder> <out.png> [variant]
 //                                       both bodies assembled as the editor draws them
+//   coilvox-artgen --contact <folder> <role> <frames> <out.png>
+//                                       eight frames of a strip side by side
 
 #include "ArtCommon.h"
 #include "ArtSet.h"
@@ -25,7 +27,8 @@ namespace
     {
         std::cerr << "usage: coilvox-artgen <outputFolder>\n"
                      "       coilvox-artgen --verify <folder>\n"
-                     "       coilvox-artgen --preview <folder> <out.png> [variant]\n";
+                     "       coilvox-artgen --preview <folder> <out.png> [variant]\n"
+                     "       coilvox-artgen --contact <folder> <role> <frames> <out.png>\n";
         return 2;
     }
 
@@ -72,6 +75,16 @@ int main (int argc, char* argv[])
         const auto cwd = juce::File::getCurrentWorkingDirectory();
         const auto image = PreviewComposer::compose (cwd.getChildFile (argv[2]), argc == 5 ? juce::String (argv[4]).getIntValue() : 0);
         const auto file = cwd.getChildFile (argv[3]);
+        file.deleteFile();
+        juce::FileOutputStream out (file);
+        return out.openedOk() && juce::PNGImageFormat().writeImageToStream (image, out) ? 0 : 1;
+    }
+
+    if (argc == 6 && juce::String (argv[1]) == "--contact")
+    {
+        const auto cwd = juce::File::getCurrentWorkingDirectory();
+        const auto image = PreviewComposer::contactSheet (cwd.getChildFile (argv[2]), argv[3], juce::String (argv[4]).getIntValue());
+        const auto file = cwd.getChildFile (argv[5]);
         file.deleteFile();
         juce::FileOutputStream out (file);
         return out.openedOk() && juce::PNGImageFormat().writeImageToStream (image, out) ? 0 : 1;
