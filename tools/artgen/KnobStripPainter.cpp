@@ -65,7 +65,7 @@ void KnobStripPainter::paintTrimWheel (juce::Graphics& g, juce::Point<float> ori
     // wheel's setting can be read anywhere in its range.
     const auto markTravel = 0.35f * pi;
     const auto phase = (turn * 2.0f - 1.0f) * markTravel;
-    constexpr int ridges = 44;
+    constexpr int ridges = 26;              // coarse enough to stay visible when the editor is small
     constexpr int subSamples = 4;
 
     for (int row = 0; row < (int) height; ++row)

@@ -129,8 +129,8 @@ namespace
         art::drawLegend (g, "ON", art::Fonts::bold (22.0f), c::ink, { lampX, 236.0f, 175.0f, 30.0f },
                          juce::Justification::centred, 0.3f);
         LampPainter::paintChannelLamp (g, { lampX, (float) channelTop }, letters[index], 0.0f);
-        art::drawLegend (g, juce::String::fromUTF8 ("PUSH  \xc2\xb7  SHIFT SOLO"), art::Fonts::medium (17.0f), c::ink.withAlpha (0.75f),
-                         { lampX - 20.0f, 436.0f, 215.0f, 26.0f }, juce::Justification::centred, 0.12f);
+        art::drawLegend (g, juce::String::fromUTF8 ("PUSH  \xc2\xb7  SHIFT SOLO"), art::Fonts::bold (21.0f), c::ink.withAlpha (0.75f),
+                         { lampX - 40.0f, 436.0f, 255.0f, 28.0f }, juce::Justification::centred, 0.12f);
 
         // Level slot with a 0 to 10 scale on the left and plain ticks on the right.
         const auto yAt = [&] (float p) { return (float) channelTop + FaderStripPainter::channelCapY + 450.0f - capTravel (p); };
@@ -183,8 +183,8 @@ namespace
         g.setGradientFill (juce::ColourGradient (c::chromeLight, housing.getTopLeft(), c::chromeDark, housing.getBottomRight(), false));
         g.fillPath (path);
         KnobStripPainter::paintTrimWheel (g, cell.getTopLeft(), 0.5f);
-        art::drawLegend (g, legend, art::Fonts::bold (17.0f), c::legend, { cell.getX() - 30.0f, 84.0f, cell.getWidth() + 60.0f, 18.0f },
-                         juce::Justification::centred, 0.35f);
+        art::drawLegend (g, legend, art::Fonts::bold (19.0f), c::legend, { cell.getX() - 40.0f, 84.0f, cell.getWidth() + 80.0f, 20.0f },
+                         juce::Justification::centred, 0.25f);
     }
 
     /** Ticks and numbers above a horizontal slot whose cap centre starts at x0. */
@@ -222,14 +222,14 @@ juce::Image PanelPainter::paintSimple()
 
     // Top band: meter lamp, trim wheels and the model line.
     LampPainter::paintMeterBezel (g, meterOrigin);
-    art::drawLegend (g, "SIGNAL", art::Fonts::bold (17.0f), c::legend, { meterOrigin.x - 20.0f, 84.0f, 156.0f, 18.0f },
-                     juce::Justification::centred, 0.35f);
+    art::drawLegend (g, "SIGNAL", art::Fonts::bold (19.0f), c::legend, { meterOrigin.x - 30.0f, 84.0f, 176.0f, 20.0f },
+                     juce::Justification::centred, 0.25f);
     paintTrimHousing (g, inputTrim, "INPUT");
     paintTrimHousing (g, outputTrim, "OUTPUT");
     art::drawLegend (g, "VANTORRA  COILVOX", art::Fonts::bold (40.0f), c::legend, { 900.0f, 14.0f, 1200.0f, 50.0f },
                      juce::Justification::centred, 0.45f);
-    art::drawLegend (g, juce::String::fromUTF8 ("SPRING REVERB  \xc2\xb7  MIXING UNIT  \xc2\xb7  MODEL CV-3"), art::Fonts::medium (19.0f),
-                     c::legend.withAlpha (0.7f), { 900.0f, 64.0f, 1200.0f, 26.0f }, juce::Justification::centred, 0.35f);
+    art::drawLegend (g, juce::String::fromUTF8 ("SPRING REVERB  \xc2\xb7  MIXING UNIT  \xc2\xb7  MODEL CV-3"), art::Fonts::medium (22.0f),
+                     c::legend.withAlpha (0.7f), { 900.0f, 62.0f, 1200.0f, 28.0f }, juce::Justification::centred, 0.35f);
 
     // Channel panel.
     for (int i = 0; i < 3; ++i)
@@ -302,7 +302,7 @@ juce::Image PanelPainter::paintAdvanced()
         for (int e = 0; e < 2; ++e)
         {
             const auto p = centre.getPointOnCircumference (endRadius, e == 0 ? KnobStripPainter::sweepStart : KnobStripPainter::sweepEnd);
-            art::drawLegend (g, knobEnds[i][e], art::Fonts::bold (18.0f), c::ink, Rectangle<float> (80.0f, 22.0f).withCentre (p.translated (0.0f, 6.0f)),
+            art::drawLegend (g, knobEnds[i][e], art::Fonts::bold (20.0f), c::ink, Rectangle<float> (80.0f, 22.0f).withCentre (p.translated (0.0f, 6.0f)),
                              juce::Justification::centred, 0.1f);
         }
 
