@@ -117,10 +117,11 @@ juce::StringArray ArtVerifier::check (const juce::File& folder)
             }
     }
 
+    // The meter shows frame 0 at full level and frame 20 in silence, so each step must be dimmer.
     const auto& meter = images["meterStrip"];
     for (int k = 1; k < 21; ++k)
-        if (meanBrightness (meter, { 0, k * 53, 116, 53 }) <= meanBrightness (meter, { 0, (k - 1) * 53, 116, 53 }))
-            failures.add ("meterStrip: frame " + juce::String (k) + " is not brighter than frame " + juce::String (k - 1));
+        if (meanBrightness (meter, { 0, k * 53, 116, 53 }) >= meanBrightness (meter, { 0, (k - 1) * 53, 116, 53 }))
+            failures.add ("meterStrip: frame " + juce::String (k) + " is not dimmer than frame " + juce::String (k - 1));
 
     // A lit lamp must read as lit against the dark lamp printed where the editor places it.
     const int lampX[] = { 281, 1115, 1948 };

@@ -134,10 +134,11 @@ void LampPainter::render (ArtSet& out)
     {
         juce::Graphics g (strip);
 
+        // The meter shows frame 0 for the loudest signal and the last frame for silence.
         for (int k = 0; k < meterFrames; ++k)
         {
             // A filament brightens roughly with the square root of its drive.
-            const auto level = (float) k / (float) (meterFrames - 1);
+            const auto level = (float) (meterFrames - 1 - k) / (float) (meterFrames - 1);
             paintMeterLens (g, { 0.0f, (float) (k * meterHeight) }, std::sqrt (level));
         }
     }

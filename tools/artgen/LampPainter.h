@@ -2,7 +2,7 @@
 
 #include "ArtSet.h"
 
-/** The illuminated channel switches and the input meter lamp. The panels call the same drawing
+/** The illuminated channel switches and the input meter lamp (brightest first, dark last). The panels call the same drawing
     with glow 0, so a lit picture lies exactly over the dark lamp printed on the background. */
 class LampPainter
 {

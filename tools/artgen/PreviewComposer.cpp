@@ -81,8 +81,9 @@ juce::Image PreviewComposer::compose (const juce::File& f, int variant)
     reverb.overlayOpacity = 0.03f;
     drawStrip (g, { 1970, 1058 }, reverb, alt ? 1.0 : 0.47);
 
-    const Strip meter { load (f, "meterStrip"), {}, 116, 53, 21, 0.0f, true, false };
-    drawStrip (g, { 116, 25 - (21 - (alt ? 20 : 12)) * 0 }, { meter.image, {}, 116, 53, 21, 0.0f, false, false }, alt ? 1.0 : 0.6);
+    // The meter picks a frame by level: 0 is full glow, 20 dark.
+    const auto meterFrame = alt ? 0 : 8;
+    g.drawImage (load (f, "meterStrip"), 116, 25, 116, 53, 0, meterFrame * 53, 116, 53);
 
     // Advanced body below.
     g.setOrigin ({ 0, 1337 });

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Checks the committed pictures in Resources/images:
 #   1. the generator's own check: every role at its exact size and frame layout, strips whose
-#      frames move, a meter lamp that brightens at each of its 21 steps, masks that pass and block,
+#      frames move, a meter lamp that dims at each of its 21 steps, masks that pass and block,
 #      opaque backgrounds, lit lamps brighter than the dark ones on the panel;
 #   2. that the generator redraws them byte for byte (fixed seeds, committed output up to date);
 #   3. that the check itself rejects a missing picture and a picture of the wrong size.
