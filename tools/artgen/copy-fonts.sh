@@ -19,8 +19,8 @@ fi
 
 mkdir -p "$dest"
 
-# Resource names are derived from file names ("InterLight.otf" becomes "InterLight_otf"), so the
-# copies drop the hyphen that the binary-data compiler would otherwise strip unpredictably.
+# Embedded resources are reached by file name ("InterLight.otf" as "InterLight_otf"); names without
+# a hyphen keep that mapping obvious.
 for face in Light LightItalic Medium Bold; do
     install -m 644 "$src/Inter-$face.otf" "$dest/Inter$face.otf"
 done
