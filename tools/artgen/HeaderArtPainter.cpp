@@ -42,8 +42,8 @@ namespace
         auto image = art::makeImage (323, 75);
         juce::Graphics g (image);
         HeaderArtPainter::paintCoil (g, { 4.0f, 14.0f, 70.0f, 47.0f }, 5, 3.2f, ink);
-        art::drawLegend (g, "VANTORRA", art::Fonts::medium (15.0f), ink.withAlpha (0.8f), { 86.0f, 7.0f, 230.0f, 18.0f },
-                         juce::Justification::left, 0.55f);
+        art::drawLegend (g, "VANTORRA", art::Fonts::medium (18.0f), ink.withAlpha (0.85f), { 87.0f, 4.0f, 230.0f, 22.0f },
+                         juce::Justification::left, 0.45f);
         art::drawLegend (g, "COILVOX", art::Fonts::bold (44.0f), ink, { 84.0f, 22.0f, 239.0f, 48.0f },
                          juce::Justification::left, 0.09f);
         return image;
