@@ -1,0 +1,65 @@
+#pragma once
+
+#include <juce_graphics/juce_graphics.h>
+
+/** Palette, typefaces and small drawing helpers shared by every painter. */
+namespace art
+{
+namespace colours
+{
+    // Front panel: aged cream enamel and black crackle paint.
+    const juce::Colour cream { 0xffebe0c2 };
+    const juce::Colour creamDark { 0xffd9cba6 };
+    const juce::Colour panelBlack { 0xff1d1c1a };
+    const juce::Colour panelBlackEdge { 0xff2c2a27 };
+    const juce::Colour ink { 0xff1b1a18 };         // print on cream
+    const juce::Colour legend { 0xfff1e7cc };      // print on black
+    const juce::Colour accentRed { 0xffa8321f };   // the maker's red, used sparingly
+
+    // Header, footer and dialogs.
+    const juce::Colour headerBack { 0xff222222 };
+    const juce::Colour headerText { 0xfffaf3e3 };
+    const juce::Colour headerAmber { 0xffffb347 };
+
+    // Metal.
+    const juce::Colour chromeLight { 0xfff4f4f2 };
+    const juce::Colour chromeMid { 0xffb9bab8 };
+    const juce::Colour chromeDark { 0xff5d5f60 };
+}
+
+/** The Inter faces, loaded from the font files that the plug-in embeds. */
+struct Fonts
+{
+    static bool load (const juce::File& folder);
+    static juce::Font light (float height);
+    static juce::Font medium (float height);
+    static juce::Font bold (float height);
+};
+
+/** A cleared ARGB image, or an opaque RGB one for the full-panel backgrounds. */
+juce::Image makeImage (int width, int height, bool opaque = false);
+
+/** Text centred in an area, with extra letter spacing as on engraved panels. */
+void drawLegend (juce::Graphics& g, const juce::String& text, juce::Font font, juce::Colour colour,
+                 juce::Rectangle<float> area, juce::Justification justification = juce::Justification::centred,
+                 float kerning = 0.12f);
+
+/** Faint horizontal streaks over a filled area, as on brushed or enamelled sheet metal. Streaks are
+    whole rows of similar grey so the PNG filters keep the file small. */
+void drawSheetTexture (juce::Graphics& g, juce::Rectangle<int> area, juce::Random& random,
+                       float strength, bool darkStreaks);
+
+/** A slotted panel screw with its countersink, rotated by angle (radians). */
+void drawScrew (juce::Graphics& g, juce::Point<float> centre, float radius, float angle);
+
+/** A soft shadow under a path, built from stacked translucent copies so it stays deterministic. */
+void drawSoftShadow (juce::Graphics& g, const juce::Path& shape, juce::Point<float> offset,
+                     float spread, float opacity);
+
+/** Radial glow: colour at the centre fading to transparent at radius. */
+void fillGlow (juce::Graphics& g, juce::Point<float> centre, float radiusX, float radiusY,
+               juce::Colour colour, float opacity);
+
+/** Converts an image's alpha into an alpha mask: white wherever the image covers anything. */
+juce::Image maskFromAlpha (const juce::Image& source, int width, int height, int grow);
+} // namespace art
