@@ -8,7 +8,10 @@ cd "$(dirname "$0")/.."
 scripts/install-deps.sh build
 
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release -DCOILVOX_BUILD_TESTS=OFF
-cmake --build build --target VantorraCoilvox_VST3 VantorraCoilvox_LV2 VantorraCoilvox_Standalone coilvox-render
+cmake --build build --target VantorraCoilvox_VST3 VantorraCoilvox_LV2 VantorraCoilvox_Standalone coilvox-render coilvox_factory_presets
+
+# Factory and artist presets go into the settings folder; "User" and files the user changed stay as they are.
+scripts/install-presets.sh build
 
 # Plug-ins go to the folders of the user who asked, also when run through sudo.
 user_home="$HOME"
