@@ -16,203 +16,222 @@
 
 namespace
 {
-    constexpr double sampleRate = 44100.0;
-    constexpr double warmUpSeconds = 0.5; // past the first crossfade of the loader-based convolvers
-    constexpr double measuredSeconds = 5.0;
+constexpr double sampleRate = 44100.0;
+constexpr double warmUpSeconds = 0.5; // past the first crossfade of the loader-based convolvers
+constexpr double measuredSeconds = 5.0;
 
-    /** Exponentially decaying noise from a fixed seed, -60 dB at its end. */
-    juce::AudioBuffer<float> makeIR (int length)
+/** Exponentially decaying noise from a fixed seed, -60 dB at its end. */
+juce::AudioBuffer<float> makeIR (int length)
+{
+    std::mt19937 rng (20261211);
+    std::normal_distribution<float> dist (0.0f, 0.1f);
+    juce::AudioBuffer<float> ir (2, length);
+    for (int c = 0; c < 2; ++c)
+        for (int i = 0; i < length; ++i)
+            ir.setSample (c, i, dist (rng) * std::exp (-6.9f * (float) i / (float) length));
+    return ir;
+}
+
+double processCpuSeconds()
+{
+    rusage usage{};
+    getrusage (RUSAGE_SELF, &usage);
+    auto seconds = [] (const timeval& t) { return (double) t.tv_sec + 1.0e-6 * (double) t.tv_usec; };
+    return seconds (usage.ru_utime) + seconds (usage.ru_stime);
+}
+
+/** Drives processBlock over fresh noise every block and reports the block-time statistics. */
+template <typename ProcessBlock>
+void measure (benchmark::State& state, int blockSize, ProcessBlock&& processBlock, bool paceInRealTime = false)
+{
+    juce::AudioBuffer<float> source (2, 44100), block (2, blockSize);
+    std::mt19937 rng (7);
+    std::uniform_real_distribution<float> dist (-0.5f, 0.5f);
+    for (int c = 0; c < 2; ++c)
+        for (int i = 0; i < source.getNumSamples(); ++i)
+            source.setSample (c, i, dist (rng));
+
+    int readPos = 0;
+    auto nextInput = [&]
     {
-        std::mt19937 rng (20261211);
-        std::normal_distribution<float> dist (0.0f, 0.1f);
-        juce::AudioBuffer<float> ir (2, length);
+        if (readPos + blockSize > source.getNumSamples())
+            readPos = 0;
         for (int c = 0; c < 2; ++c)
-            for (int i = 0; i < length; ++i)
-                ir.setSample (c, i, dist (rng) * std::exp (-6.9f * (float) i / (float) length));
-        return ir;
+            block.copyFrom (c, 0, source, c, readPos, blockSize);
+        readPos += blockSize;
+    };
+
+    const int warmBlocks = (int) (warmUpSeconds * sampleRate / blockSize);
+    const int measuredBlocks = (int) (measuredSeconds * sampleRate / blockSize);
+
+    // Paced runs drive the convolver at the audio rate, as a host does; a convolver that computes its
+    // large partitions on helper threads needs that to work asynchronously. Pacing costs a sleep and a
+    // wake-up per block, which is charged to the CPU figure, so unpaced runs measure the real-time factor.
+    const auto period = std::chrono::duration<double> (blockSize / sampleRate);
+    auto deadline = std::chrono::steady_clock::now();
+    auto pace = [&]
+    {
+        if (!paceInRealTime)
+            return;
+        deadline += std::chrono::duration_cast<std::chrono::steady_clock::duration> (period);
+        std::this_thread::sleep_until (deadline);
+    };
+
+    for (int i = 0; i < warmBlocks; ++i)
+    {
+        nextInput();
+        processBlock (block);
+        pace();
     }
 
-    double processCpuSeconds()
+    std::vector<double> blockMicroseconds;
+    blockMicroseconds.reserve ((size_t) measuredBlocks);
+    double cpuSeconds = 0.0;
+
+    for (auto _ : state)
     {
-        rusage usage {};
-        getrusage (RUSAGE_SELF, &usage);
-        auto seconds = [] (const timeval& t) { return (double) t.tv_sec + 1.0e-6 * (double) t.tv_usec; };
-        return seconds (usage.ru_utime) + seconds (usage.ru_stime);
-    }
-
-    /** Drives processBlock over fresh noise every block and reports the block-time statistics. */
-    template <typename ProcessBlock>
-    void measure (benchmark::State& state, int blockSize, ProcessBlock&& processBlock, bool paceInRealTime = false)
-    {
-        juce::AudioBuffer<float> source (2, 44100), block (2, blockSize);
-        std::mt19937 rng (7);
-        std::uniform_real_distribution<float> dist (-0.5f, 0.5f);
-        for (int c = 0; c < 2; ++c)
-            for (int i = 0; i < source.getNumSamples(); ++i)
-                source.setSample (c, i, dist (rng));
-
-        int readPos = 0;
-        auto nextInput = [&]
-        {
-            if (readPos + blockSize > source.getNumSamples())
-                readPos = 0;
-            for (int c = 0; c < 2; ++c)
-                block.copyFrom (c, 0, source, c, readPos, blockSize);
-            readPos += blockSize;
-        };
-
-        const int warmBlocks = (int) (warmUpSeconds * sampleRate / blockSize);
-        const int measuredBlocks = (int) (measuredSeconds * sampleRate / blockSize);
-
-        // A convolver that computes its large partitions on helper threads must be driven at the audio
-        // rate, as a host does; otherwise those threads fall behind and it stops processing.
-        const auto period = std::chrono::duration<double> (blockSize / sampleRate);
-        auto deadline = std::chrono::steady_clock::now();
-        auto pace = [&]
-        {
-            if (! paceInRealTime)
-                return;
-            deadline += std::chrono::duration_cast<std::chrono::steady_clock::duration> (period);
-            std::this_thread::sleep_until (deadline);
-        };
-
-        for (int i = 0; i < warmBlocks; ++i)
+        const double cpuStart = processCpuSeconds();
+        for (int i = 0; i < measuredBlocks; ++i)
         {
             nextInput();
+            const auto start = std::chrono::steady_clock::now();
             processBlock (block);
+            const auto end = std::chrono::steady_clock::now();
+            blockMicroseconds.push_back (std::chrono::duration<double, std::micro> (end - start).count());
             pace();
         }
+        cpuSeconds += processCpuSeconds() - cpuStart;
+    }
 
-        std::vector<double> blockMicroseconds;
-        blockMicroseconds.reserve ((size_t) measuredBlocks);
-        double cpuSeconds = 0.0;
+    auto sorted = blockMicroseconds;
+    std::sort (sorted.begin(), sorted.end());
+    double sum = 0.0;
+    for (auto t : sorted)
+        sum += t;
 
-        for (auto _ : state)
+    const double audioSeconds = (double) sorted.size() * blockSize / sampleRate;
+    state.counters["block"] = blockSize;
+    state.counters["irLength"] = (double) state.range (0);
+    state.counters["mean_us"] = sum / (double) sorted.size();
+    state.counters["p999_us"] = sorted[std::min (sorted.size() - 1, (size_t) (0.999 * (double) sorted.size()))];
+    state.counters["max_us"] = sorted.back();
+    state.counters["period_us"] = 1.0e6 * blockSize / sampleRate;
+    state.counters["rtf"] = audioSeconds / std::max (1.0e-9, cpuSeconds);
+}
+
+//==============================================================================
+void runOurs (benchmark::State& state, int headLength)
+{
+    const int irLength = (int) state.range (0), blockSize = (int) state.range (1);
+    Orvalen::dsp::Convolver convolver (0, headLength);
+    convolver.loadFromBuffer (makeIR (irLength), sampleRate, true, false, false);
+    convolver.prepare (sampleRate, blockSize, 2);
+    measure (state, blockSize, [&] (juce::AudioBuffer<float>& b) { convolver.process (b); });
+}
+
+void Ours_Head8192 (benchmark::State& state) { runOurs (state, 8192); }
+void Ours_Uniform (benchmark::State& state) { runOurs (state, 0); }
+
+void runJuce (benchmark::State& state, juce::dsp::Convolution& convolution)
+{
+    const int irLength = (int) state.range (0), blockSize = (int) state.range (1);
+    convolution.loadImpulseResponse (makeIR (irLength),
+                                     sampleRate,
+                                     juce::dsp::Convolution::Stereo::yes,
+                                     juce::dsp::Convolution::Trim::no,
+                                     juce::dsp::Convolution::Normalise::no);
+    convolution.prepare ({ sampleRate, (juce::uint32) blockSize, 2 });
+    measure (state,
+             blockSize,
+             [&] (juce::AudioBuffer<float>& b)
+             {
+                 juce::dsp::AudioBlock<float> block (b);
+                 convolution.process (juce::dsp::ProcessContextReplacing<float> (block));
+             });
+}
+
+void Juce_Uniform (benchmark::State& state)
+{
+    juce::dsp::Convolution convolution;
+    runJuce (state, convolution);
+}
+
+void Juce_Head8192 (benchmark::State& state)
+{
+    juce::dsp::Convolution convolution (juce::dsp::Convolution::NonUniform{ 8192 });
+    runJuce (state, convolution);
+}
+
+void runZita (benchmark::State& state, bool realTime)
+{
+    const int irLength = (int) state.range (0), blockSize = (int) state.range (1);
+    auto ir = makeIR (irLength);
+    Convproc convproc;
+
+    // zita's smallest partition is 64 samples; for 32-sample blocks it runs at 64.
+    const auto minPart = (unsigned) std::max (blockSize, (int) Convproc::MINPART);
+    // Planned as carefully as FFTW is elsewhere here; without real-time scheduling on a shared machine its
+    // helper threads are sometimes late, and it would otherwise stop processing altogether.
+    convproc.set_options (Convproc::OPT_FFTW_MEASURE | Convproc::OPT_LATE_CONTIN);
+    if (convproc.configure (2, 2, (unsigned) irLength, (unsigned) blockSize, minPart, Convproc::MAXPART, 0.5f) != 0)
+    {
+        state.SkipWithError ("zita-convolver refused the configuration");
+        return;
+    }
+    for (int c = 0; c < 2; ++c)
+        convproc.impdata_create ((unsigned) c, (unsigned) c, 1, ir.getWritePointer (c), 0, irLength);
+
+    if (convproc.start_process (0, SCHED_OTHER) != 0 || convproc.state() != Convproc::ST_PROC)
+    {
+        state.SkipWithError ("zita-convolver did not start processing");
+        return;
+    }
+    std::this_thread::sleep_for (std::chrono::milliseconds (100)); // its threads start up first
+
+    measure (
+        state,
+        blockSize,
+        [&] (juce::AudioBuffer<float>& b)
         {
-            const double cpuStart = processCpuSeconds();
-            for (int i = 0; i < measuredBlocks; ++i)
-            {
-                nextInput();
-                const auto start = std::chrono::steady_clock::now();
-                processBlock (block);
-                const auto end = std::chrono::steady_clock::now();
-                blockMicroseconds.push_back (std::chrono::duration<double, std::micro> (end - start).count());
-                pace();
-            }
-            cpuSeconds += processCpuSeconds() - cpuStart;
-        }
+            for (int c = 0; c < 2; ++c)
+                std::copy (b.getReadPointer (c), b.getReadPointer (c) + blockSize, convproc.inpdata ((unsigned) c));
+            convproc.process (!realTime);
+            for (int c = 0; c < 2; ++c)
+                std::copy (convproc.outdata ((unsigned) c),
+                           convproc.outdata ((unsigned) c) + blockSize,
+                           b.getWritePointer (c));
+        },
+        true);
 
-        auto sorted = blockMicroseconds;
-        std::sort (sorted.begin(), sorted.end());
-        double sum = 0.0;
-        for (auto t : sorted)
-            sum += t;
+    if (convproc.state() != Convproc::ST_PROC)
+        state.SkipWithError ("zita-convolver stopped: its helper threads fell behind");
 
-        const double audioSeconds = (double) sorted.size() * blockSize / sampleRate;
-        state.counters["block"] = blockSize;
-        state.counters["irLength"] = (double) state.range (0);
-        state.counters["mean_us"] = sum / (double) sorted.size();
-        state.counters["p999_us"] = sorted[std::min (sorted.size() - 1, (size_t) (0.999 * (double) sorted.size()))];
-        state.counters["max_us"] = sorted.back();
-        state.counters["period_us"] = 1.0e6 * blockSize / sampleRate;
-        state.counters["rtf"] = audioSeconds / std::max (1.0e-9, cpuSeconds);
-    }
+    convproc.stop_process();
+    while (!convproc.check_stop())
+        std::this_thread::sleep_for (std::chrono::milliseconds (5));
+    convproc.cleanup();
+}
 
-    //==============================================================================
-    void runOurs (benchmark::State& state, int headLength)
-    {
-        const int irLength = (int) state.range (0), blockSize = (int) state.range (1);
-        Orvalen::dsp::Convolver convolver (0, headLength);
-        convolver.loadFromBuffer (makeIR (irLength), sampleRate, true, false, false);
-        convolver.prepare (sampleRate, blockSize, 2);
-        measure (state, blockSize, [&] (juce::AudioBuffer<float>& b) { convolver.process (b); });
-    }
+/** Synchronous: each block waits for the helper threads' partitions, so all of zita's work is done and
+    counted without pacing overhead (its block times then include that waiting). */
+void Zita (benchmark::State& state) { runZita (state, false); }
 
-    void Ours_Head8192 (benchmark::State& state) { runOurs (state, 8192); }
-    void Ours_Uniform (benchmark::State& state) { runOurs (state, 0); }
+/** Asynchronous at the audio rate, as in a host: the helper threads run in parallel with the blocks. */
+void Zita_RealTime (benchmark::State& state) { runZita (state, true); }
 
-    void runJuce (benchmark::State& state, juce::dsp::Convolution& convolution)
-    {
-        const int irLength = (int) state.range (0), blockSize = (int) state.range (1);
-        convolution.loadImpulseResponse (makeIR (irLength),
-                                         sampleRate,
-                                         juce::dsp::Convolution::Stereo::yes,
-                                         juce::dsp::Convolution::Trim::no,
-                                         juce::dsp::Convolution::Normalise::no);
-        convolution.prepare ({ sampleRate, (juce::uint32) blockSize, 2 });
-        measure (state, blockSize, [&] (juce::AudioBuffer<float>& b)
-                 {
-                     juce::dsp::AudioBlock<float> block (b);
-                     convolution.process (juce::dsp::ProcessContextReplacing<float> (block));
-                 });
-    }
-
-    void Juce_Uniform (benchmark::State& state)
-    {
-        juce::dsp::Convolution convolution;
-        runJuce (state, convolution);
-    }
-
-    void Juce_Head8192 (benchmark::State& state)
-    {
-        juce::dsp::Convolution convolution (juce::dsp::Convolution::NonUniform { 8192 });
-        runJuce (state, convolution);
-    }
-
-    void Zita (benchmark::State& state)
-    {
-        const int irLength = (int) state.range (0), blockSize = (int) state.range (1);
-        auto ir = makeIR (irLength);
-        Convproc convproc;
-
-        // zita's smallest partition is 64 samples; for 32-sample blocks it runs at 64.
-        const auto minPart = (unsigned) std::max (blockSize, (int) Convproc::MINPART);
-        if (convproc.configure (2, 2, (unsigned) irLength, (unsigned) blockSize, minPart, Convproc::MAXPART, 0.5f) != 0)
-        {
-            state.SkipWithError ("zita-convolver refused the configuration");
-            return;
-        }
-        for (int c = 0; c < 2; ++c)
-            convproc.impdata_create ((unsigned) c, (unsigned) c, 1, ir.getWritePointer (c), 0, irLength);
-
-        if (convproc.start_process (0, SCHED_OTHER) != 0 || convproc.state() != Convproc::ST_PROC)
-        {
-            state.SkipWithError ("zita-convolver did not start processing");
-            return;
-        }
-        std::this_thread::sleep_for (std::chrono::milliseconds (100)); // its threads start up first
-
-        measure (state, blockSize, [&] (juce::AudioBuffer<float>& b)
-                 {
-                     for (int c = 0; c < 2; ++c)
-                         std::copy (b.getReadPointer (c), b.getReadPointer (c) + blockSize, convproc.inpdata ((unsigned) c));
-                     convproc.process (false);
-                     for (int c = 0; c < 2; ++c)
-                         std::copy (convproc.outdata ((unsigned) c), convproc.outdata ((unsigned) c) + blockSize, b.getWritePointer (c));
-                 },
-                 true);
-
-        if (convproc.state() != Convproc::ST_PROC)
-            state.SkipWithError ("zita-convolver stopped: its helper threads fell behind");
-
-        convproc.stop_process();
-        while (! convproc.check_stop())
-            std::this_thread::sleep_for (std::chrono::milliseconds (5));
-        convproc.cleanup();
-    }
-
-    void convolutionCases (benchmark::internal::Benchmark* b)
-    {
-        for (int block : { 32, 64, 128, 256, 512, 1024 })
-            b->Args ({ 300000, block });
-        for (int block : { 64, 128, 512 })
-            b->Args ({ 12028, block });
-        b->ArgNames ({ "ir", "block" })->Iterations (1)->Unit (benchmark::kMillisecond)->UseRealTime();
-    }
+void convolutionCases (benchmark::internal::Benchmark* b)
+{
+    for (int block : { 32, 64, 128, 256, 512, 1024 })
+        b->Args ({ 300000, block });
+    for (int block : { 64, 128, 512 })
+        b->Args ({ 12028, block });
+    b->ArgNames ({ "ir", "block" })->Iterations (1)->Unit (benchmark::kMillisecond)->UseRealTime();
+}
 } // namespace
 
 BENCHMARK (Ours_Head8192)->Apply (convolutionCases);
 BENCHMARK (Ours_Uniform)->Apply (convolutionCases);
 BENCHMARK (Zita)->Apply (convolutionCases);
+BENCHMARK (Zita_RealTime)->Apply (convolutionCases);
 BENCHMARK (Juce_Head8192)->Apply (convolutionCases);
 BENCHMARK (Juce_Uniform)->Apply (convolutionCases);

@@ -2,23 +2,23 @@
 
 namespace Orvalen::dsp
 {
-    void EngineSlot::place (std::unique_ptr<EngineSet> newEngine)
+void EngineSlot::place (std::unique_ptr<EngineSet> newEngine)
+{
     {
-        {
-            const juce::SpinLock::ScopedLockType scopedLock (lock);
-            std::swap (engine, newEngine);
-        }
-
-        // newEngine now holds the uncollected set, if any: destroyed here, outside the lock.
+        const juce::SpinLock::ScopedLockType scopedLock (lock);
+        std::swap (engine, newEngine);
     }
 
-    std::unique_ptr<EngineSet> EngineSlot::take() noexcept
-    {
-        const juce::SpinLock::ScopedTryLockType scopedLock (lock);
+    // newEngine now holds the uncollected set, if any: destroyed here, outside the lock.
+}
 
-        if (! scopedLock.isLocked())
-            return {};
+std::unique_ptr<EngineSet> EngineSlot::take() noexcept
+{
+    const juce::SpinLock::ScopedTryLockType scopedLock (lock);
 
-        return std::move (engine);
-    }
+    if (!scopedLock.isLocked())
+        return {};
+
+    return std::move (engine);
+}
 } // namespace Orvalen::dsp
