@@ -306,7 +306,9 @@ void Coilvox::prepare (double newSampleRate, int newMaximumBlockSize, int numInp
     const double decay = (host.getParameterValue (ParameterIds::decay) + 10.0) / 20.0;
     springRebuildWanted = false;
 
-    if (selectedTank != tank.load() || decayThrottle.settle (decay))
+    const bool decayMoved = decayThrottle.settle (decay);
+
+    if (selectedTank != tank.load() || decayMoved)
     {
         tank = selectedTank;
         rebuildSpringImpulse();

@@ -327,3 +327,27 @@ TEST_F (SignalChainTest, SteadyStateAllocatesNothingWithEveryParameterAutomatedO
     EXPECT_EQ (allocations, 0u);
     waitForSpringBuilds();
 }
+
+TEST (SignalChainDeterminism, TwoInstancesPreparedAlikeRenderTheSameSamples)
+{
+    // Renders must not depend on when a background thread happens to finish.
+    for (int attempt = 0; attempt < 3; ++attempt)
+    {
+        ProcessorFixture a, b;
+        a.setPlain ("DECAY", 7.0f);
+        b.setPlain ("DECAY", 7.0f);
+        a.prepare (44100.0, 128);
+        std::this_thread::sleep_for (std::chrono::milliseconds (attempt * 20));
+        b.prepare (44100.0, 128);
+
+        juce::AudioBuffer<float> x (2, 22050), y (2, 22050);
+        testsupport::fillNoise (x, 0.3f, attempt);
+        y.makeCopyOf (x);
+        a.processInBlocks (x, 128);
+        std::this_thread::sleep_for (std::chrono::milliseconds (30));
+        b.processInBlocks (y, 128);
+
+        for (int i = 0; i < 22050; ++i)
+            ASSERT_EQ (x.getSample (0, i), y.getSample (0, i)) << "attempt " << attempt << " sample " << i;
+    }
+}
