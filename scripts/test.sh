@@ -34,7 +34,7 @@ run_ctest --test-dir build --output-on-failure -j2 --timeout 900
 
 if [ "$sanitizers" = 1 ]; then
     echo "== AddressSanitizer + UndefinedBehaviorSanitizer build and tests"
-    cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCOILVOX_SANITIZE=ON -DCOILVOX_WERROR=ON
+    cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCOILVOX_SANITIZE=ON -DCOILVOX_WERROR=OFF
     cmake --build build-asan --target coilvox_unit_tests
     ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
         run_ctest --test-dir build-asan --output-on-failure -j2 --timeout 1800 -L unit
