@@ -60,5 +60,10 @@ juce::AudioBuffer<float> TestPhrase::make (double sampleRate, double seconds)
     if (peak > 0.0f)
         buffer.applyGain (0.5f / peak);
 
+    // the strings still ring at the end: fade them out rather than cut them off with a click
+    const int fadeLength = juce::jmin (buffer.getNumSamples(), (int) (0.25 * sampleRate));
+    for (int c = 0; c < buffer.getNumChannels(); ++c)
+        buffer.applyGainRamp (c, buffer.getNumSamples() - fadeLength, fadeLength, 1.0f, 0.0f);
+
     return buffer;
 }
