@@ -147,9 +147,16 @@ public:
         while (! threadShouldExit())
         {
             if (owner.springRebuildWanted.exchange (false))
+            {
+                // every request counted so far is served by this build, which reads the newest settings
+                const int requests = owner.springRebuildRequests.load();
                 owner.rebuildSpringImpulse();
+                owner.springRebuildsServed.store (requests);
+            }
             else
+            {
                 wait (5);
+            }
         }
     }
 
@@ -1389,5 +1396,4 @@ void Coilvox::rebuildSpringImpulse()
         impulsePending = true;
     }
 
-    ++springRebuildsDone;
 }

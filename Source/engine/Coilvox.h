@@ -96,9 +96,10 @@ public:
     bool isInputSilent() const noexcept { return inputSilent; }
     bool isOutputSilent() const noexcept { return outputSilent; }
 
-    /** How many spring-response rebuilds have been asked for / have finished (diagnostics and tests). */
+    /** How many spring-response rebuilds have been asked for, and how many of those requests have been
+        served by a finished build (diagnostics and tests). */
     int getSpringRebuildCount() const noexcept { return springRebuildRequests.load(); }
-    int getCompletedSpringRebuildCount() const noexcept { return springRebuildsDone.load(); }
+    int getCompletedSpringRebuildCount() const noexcept { return springRebuildsServed.load(); }
 
     /** Normalised decay (0 … 1) of the last rebuild request. */
     double getNormalisedDecay() const noexcept { return decayThrottle.getStoredDecay(); }
@@ -291,7 +292,7 @@ private:
     BuiltResponse lastBuilt;
     DecayRebuildThrottle decayThrottle;
     std::atomic<int> springRebuildRequests{ 0 };
-    std::atomic<int> springRebuildsDone{ 0 };
+    std::atomic<int> springRebuildsServed { 0 };
     std::atomic<bool> springRebuildWanted{ false };
     std::unique_ptr<SpringBuilderThread> springBuilder;
 
