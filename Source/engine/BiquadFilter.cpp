@@ -1,5 +1,7 @@
 #include "engine/BiquadFilter.h"
 
+#include <cmath>
+
 void BiquadFilter::processBlock (juce::AudioBuffer<float>& buffer) noexcept
 {
     // The state holds two channels; further channels of a wider buffer are not ours to filter.
@@ -24,4 +26,18 @@ void BiquadFilter::setCoefficients (float nb0, float nb1, float nb2, float na0, 
     a0 = na0 / na0;
     a1 = na1 / na0;
     a2 = na2 / na0;
+}
+
+BiquadFilter::Angle
+BiquadFilter::storeSettings (float frequencyHz, float qValue, float gain, bool doubledAngle) noexcept
+{
+    frequency = frequencyHz;
+    q = qValue;
+    gainDb = gain;
+
+    const float w0 = doubledAngle
+                         ? (float) (2.0 * juce::MathConstants<double>::twoPi * (double) frequency / (double) sampleRate)
+                         : juce::MathConstants<float>::twoPi * (frequency / sampleRate);
+
+    return { std::cos (w0), std::sin (w0) / (2.0f * q) };
 }

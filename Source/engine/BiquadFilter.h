@@ -40,6 +40,16 @@ public:
     std::array<float, 6> getCoefficients() const noexcept { return { b0, b1, b2, a0, a1, a2 }; }
 
 protected:
+    struct Angle
+    {
+        float cosW0, alpha;
+    };
+
+    /** Stores the settings and returns cos w0 and alpha. The low- and high-pass kinds use w0 = 2π·f/fs
+        from the single-precision quotient; the peak and shelf kinds (doubledAngle) use 4π·f/fs formed in
+        double precision, which the unit's voicing was tuned against. */
+    Angle storeSettings (float frequencyHz, float qValue, float gain, bool doubledAngle) noexcept;
+
     /** Normalises by a0 and stores. */
     void setCoefficients (float nb0, float nb1, float nb2, float na0, float na1, float na2) noexcept;
 

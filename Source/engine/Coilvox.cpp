@@ -1395,5 +1395,4 @@ void Coilvox::rebuildSpringImpulse()
         pendingImpulse = std::move (preparedImpulse);
         impulsePending = true;
     }
-
 }

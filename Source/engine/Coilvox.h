@@ -292,7 +292,7 @@ private:
     BuiltResponse lastBuilt;
     DecayRebuildThrottle decayThrottle;
     std::atomic<int> springRebuildRequests{ 0 };
-    std::atomic<int> springRebuildsServed { 0 };
+    std::atomic<int> springRebuildsServed{ 0 };
     std::atomic<bool> springRebuildWanted{ false };
     std::unique_ptr<SpringBuilderThread> springBuilder;
 

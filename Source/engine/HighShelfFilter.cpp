@@ -5,13 +5,7 @@
 /** High shelf of the Audio EQ Cookbook with the angle 4π·f/fs (corner at twice the frequency given). */
 void HighShelfFilter::setParameters (float frequencyHz, float qValue, float gain)
 {
-    frequency = frequencyHz;
-    q = qValue;
-    gainDb = gain;
-
-    const float w0 = (float) (2.0 * juce::MathConstants<double>::twoPi * (double) frequency / (double) sampleRate);
-    const float cosW0 = std::cos (w0);
-    const float alpha = std::sin (w0) / (2.0f * q);
+    const auto [cosW0, alpha] = storeSettings (frequencyHz, qValue, gain, true);
     const float a = std::sqrt (std::pow (10.0f, gainDb / 20.0f));
     const float twoSqrtAAlpha = 2.0f * std::sqrt (a) * alpha;
 

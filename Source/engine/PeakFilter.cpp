@@ -6,13 +6,7 @@
     tables were tuned against that, so the audible centre lies at twice the frequency given. */
 void PeakFilter::setParameters (float frequencyHz, float qValue, float gain)
 {
-    frequency = frequencyHz;
-    q = qValue;
-    gainDb = gain;
-
-    const float w0 = (float) (2.0 * juce::MathConstants<double>::twoPi * (double) frequency / (double) sampleRate);
-    const float cosW0 = std::cos (w0);
-    const float alpha = std::sin (w0) / (2.0f * q);
+    const auto [cosW0, alpha] = storeSettings (frequencyHz, qValue, gain, true);
     const float a = std::pow (10.0f, gainDb / 40.0f);
 
     setCoefficients (1.0f + alpha * a,

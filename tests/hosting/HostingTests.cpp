@@ -8,11 +8,12 @@ namespace
 constexpr double sampleRate = 48000.0;
 constexpr int blockSize = 256;
 
-std::unique_ptr<juce::AudioPluginInstance> loadVst3()
+/** The first plug-in the format finds for the file or identifier, instantiated as a host does. */
+std::unique_ptr<juce::AudioPluginInstance> instantiate (juce::AudioPluginFormat& format,
+                                                        const juce::String& fileOrIdentifier)
 {
-    juce::VST3PluginFormat format;
     juce::OwnedArray<juce::PluginDescription> found;
-    format.findAllTypesForFile (found, COILVOX_VST3_BUNDLE);
+    format.findAllTypesForFile (found, fileOrIdentifier);
 
     if (found.isEmpty())
         return {};
@@ -23,21 +24,17 @@ std::unique_ptr<juce::AudioPluginInstance> loadVst3()
     return instance;
 }
 
+std::unique_ptr<juce::AudioPluginInstance> loadVst3()
+{
+    juce::VST3PluginFormat format;
+    return instantiate (format, COILVOX_VST3_BUNDLE);
+}
+
 std::unique_ptr<juce::AudioPluginInstance> loadLv2()
 {
     static juce::LV2PluginFormat format; // keeps the loaded world alive for every instance
     format.searchPathsForPlugins (juce::FileSearchPath (COILVOX_LV2_FOLDER), false, false);
-
-    juce::OwnedArray<juce::PluginDescription> found;
-    format.findAllTypesForFile (found, COILVOX_LV2_URI);
-
-    if (found.isEmpty())
-        return {};
-
-    juce::String error;
-    auto instance = format.createInstanceFromDescription (*found[0], sampleRate, blockSize, error);
-    EXPECT_TRUE (error.isEmpty()) << error;
-    return instance;
+    return instantiate (format, COILVOX_LV2_URI);
 }
 
 juce::AudioProcessorParameter* findParameter (juce::AudioPluginInstance& plugin, const juce::String& name)
