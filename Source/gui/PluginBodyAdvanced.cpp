@@ -102,6 +102,9 @@ PluginBodyAdvanced::PluginBodyAdvanced (VantorraCoilvoxAudioProcessor& p)
     preDelayReadout.setLookAndFeel (&readoutLookAndFeel);
     preDelayReadout.setFont (makeBoldFont (35.0f));
     preDelayReadout.setJustificationType (juce::Justification::centred);
+
+    // Laid out once in base units; the editor only scales the section.
+    setSize ((int) width, (int) height);
 }
 
 PluginBodyAdvanced::~PluginBodyAdvanced()

@@ -96,6 +96,9 @@ PluginBodySimple::PluginBodySimple (VantorraCoilvoxAudioProcessor& p)
                  635);
 
     addAndMakeVisible (levelMeter);
+
+    // Laid out once in base units; the editor only scales the section.
+    setSize ((int) width, (int) height);
 }
 
 PluginBodySimple::~PluginBodySimple()

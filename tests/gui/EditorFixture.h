@@ -88,3 +88,39 @@ public:
 
     static constexpr Size ampleDisplay{ 3840, 2100 };
 };
+
+/** Mouse events made by hand for a component, in its own coordinates. */
+inline juce::MouseEvent mouseAt (juce::Component& component,
+                                 juce::Point<float> position,
+                                 juce::Point<float> downPosition = {},
+                                 juce::ModifierKeys mods = juce::ModifierKeys::leftButtonModifier)
+{
+    const auto now = juce::Time::getCurrentTime();
+    return juce::MouseEvent (juce::Desktop::getInstance().getMainMouseSource(),
+                             position,
+                             mods,
+                             0.0f,
+                             0.0f,
+                             0.0f,
+                             0.0f,
+                             0.0f,
+                             &component,
+                             &component,
+                             now,
+                             downPosition,
+                             now,
+                             1,
+                             position != downPosition);
+}
+
+/** Drags a control from one point to another in its own coordinates and releases it. */
+inline void
+dragBy (juce::Component& component, juce::Point<float> start, juce::Point<float> movement, bool release = true)
+{
+    component.mouseDown (mouseAt (component, start, start));
+    component.mouseDrag (mouseAt (component, start + movement * 0.5f, start));
+    component.mouseDrag (mouseAt (component, start + movement, start));
+
+    if (release)
+        component.mouseUp (mouseAt (component, start + movement, start, {}));
+}
