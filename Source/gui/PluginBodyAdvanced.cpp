@@ -7,56 +7,38 @@
 
 namespace
 {
-void configure (Filmstrip& strip,
-                const juce::Image& image,
-                float frameWidth,
-                float frameHeight,
-                int numFrames,
-                float offsetStep,
-                const juce::Image& mask = {})
+void configure (Filmstrip& strip, float frameWidth, float frameHeight, int numFrames, float offsetStep)
 {
-    strip.image = image;
     strip.frameWidth = frameWidth;
     strip.frameHeight = frameHeight;
     strip.numFrames = numFrames;
     strip.offsetStep = offsetStep;
-    strip.maskImage = mask;
 }
 } // namespace
 
 PluginBodyAdvanced::PluginBodyAdvanced (VantorraCoilvoxAudioProcessor& p)
     : OV::PluginEditorSection (width, height)
-    , advancedBackground (ImageStore::get ("advancedBackground"))
-    , decayCapImage (ImageStore::get ("decayCapImage"))
-    , smallKnobStrip (ImageStore::get ("smallKnobStrip"))
-    , smallKnobMask (ImageStore::get ("smallKnobMask"))
-    , tankSelectorStrip (ImageStore::get ("tankSelectorStrip"))
-    , tankSelectorMask (ImageStore::get ("tankSelectorMask"))
-    , toneFaderStrip (ImageStore::get ("toneFaderStrip"))
-    , mixFaderStrip (ImageStore::get ("mixFaderStrip"))
-    , mixFaderMask (ImageStore::get ("mixFaderMask"))
-    , toneFaderMask (ImageStore::get ("toneFaderMask"))
     , processor (p)
 {
     // The decay cap is one picture, smaller than its frame, that slides continuously.
-    configure (decayLookAndFeel, decayCapImage, 122.0f, 94.0f, 1, 2.0f);
+    configure (decayLookAndFeel, 122.0f, 94.0f, 1, 2.0f);
     setUpSlider (decaySlider, juce::Slider::LinearHorizontal, decayLookAndFeel, ParameterIds::decay, 300);
     // Every decay change rebuilds the spring response, so only the released position is sent.
     decaySlider.setChangeNotificationOnlyOnRelease (true);
     decaySlider.setScrollWheelEnabled (false);
 
-    configure (tankLookAndFeel, tankSelectorStrip, 290.0f, 204.0f, 3, 0.0f, tankSelectorMask);
+    configure (tankLookAndFeel, 290.0f, 204.0f, 3, 0.0f);
     setUpSlider (tankSelector, juce::Slider::LinearVertical, tankLookAndFeel, ParameterIds::tank, 125);
     tankSelector.setScrollWheelEnabled (false);
 
-    configure (toneLookAndFeel, toneFaderStrip, 272.0f, 165.0f, 100, 4.5f, toneFaderMask);
+    configure (toneLookAndFeel, 272.0f, 165.0f, 100, 4.5f);
     setUpSlider (toneFader, juce::Slider::LinearHorizontal, toneLookAndFeel, ParameterIds::tone, 635);
 
-    configure (mixLookAndFeel, mixFaderStrip, 270.0f, 165.0f, 100, 4.5f, mixFaderMask);
+    configure (mixLookAndFeel, 270.0f, 165.0f, 100, 4.5f);
     mixLookAndFeel.overlayOpacity = 0.01f;
     setUpSlider (mixFader, juce::Slider::LinearHorizontal, mixLookAndFeel, ParameterIds::mix, 635);
 
-    configure (preDelayLookAndFeel, smallKnobStrip, 110.0f, 100.0f, 100, 0.0f, smallKnobMask);
+    configure (preDelayLookAndFeel, 110.0f, 100.0f, 100, 0.0f);
     setUpSlider (preDelayKnob, juce::Slider::LinearVertical, preDelayLookAndFeel, ParameterIds::preDelay, 450);
     addAndMakeVisible (preDelayReadout);
     preDelayReadout.setVisible (false);
@@ -86,7 +68,7 @@ PluginBodyAdvanced::PluginBodyAdvanced (VantorraCoilvoxAudioProcessor& p)
         widthParameter->endChangeGesture();
     }
 
-    configure (widthLookAndFeel, smallKnobStrip, 110.0f, 100.0f, 100, 0.0f, smallKnobMask);
+    configure (widthLookAndFeel, 110.0f, 100.0f, 100, 0.0f);
     setUpSlider (widthKnob, juce::Slider::LinearVertical, widthLookAndFeel, ParameterIds::width, 450);
 
     if (isMono())
@@ -116,6 +98,43 @@ PluginBodyAdvanced::~PluginBodyAdvanced()
 
     for (auto* slider : { &decaySlider, &preDelayKnob, &widthKnob, &toneFader, &tankSelector, &mixFader })
         slider->setLookAndFeel (nullptr);
+}
+
+void PluginBodyAdvanced::parentHierarchyChanged()
+{
+    if (getParentComponent() != nullptr)
+        loadImages();
+}
+
+void PluginBodyAdvanced::loadImages()
+{
+    if (imagesLoaded)
+        return;
+
+    imagesLoaded = true;
+    advancedBackground = ImageStore::get ("advancedBackground");
+    decayCapImage = ImageStore::get ("decayCapImage");
+    smallKnobStrip = ImageStore::get ("smallKnobStrip");
+    smallKnobMask = ImageStore::get ("smallKnobMask");
+    tankSelectorStrip = ImageStore::get ("tankSelectorStrip");
+    tankSelectorMask = ImageStore::get ("tankSelectorMask");
+    toneFaderStrip = ImageStore::get ("toneFaderStrip");
+    mixFaderStrip = ImageStore::get ("mixFaderStrip");
+    mixFaderMask = ImageStore::get ("mixFaderMask");
+    toneFaderMask = ImageStore::get ("toneFaderMask");
+
+    decayLookAndFeel.image = decayCapImage;
+    tankLookAndFeel.image = tankSelectorStrip;
+    tankLookAndFeel.maskImage = tankSelectorMask;
+    toneLookAndFeel.image = toneFaderStrip;
+    toneLookAndFeel.maskImage = toneFaderMask;
+    mixLookAndFeel.image = mixFaderStrip;
+    mixLookAndFeel.maskImage = mixFaderMask;
+    preDelayLookAndFeel.image = smallKnobStrip;
+    preDelayLookAndFeel.maskImage = smallKnobMask;
+    widthLookAndFeel.image = smallKnobStrip;
+    widthLookAndFeel.maskImage = smallKnobMask;
+    repaint();
 }
 
 bool PluginBodyAdvanced::isMono() const { return processor.getTotalNumOutputChannels() == 1; }

@@ -19,6 +19,12 @@ public:
 
     void paint (juce::Graphics& g) override;
     void resized() override;
+    void parentHierarchyChanged() override;
+
+    /** Decodes the panel's pictures; done when the panel is first shown, since most sessions stay in
+        the simple view and the strips take tens of megabytes decoded. */
+    void loadImages();
+    bool areImagesLoaded() const { return imagesLoaded; }
 
     /** The pre-delay read-out: the value in plain decimal form followed by "ms". */
     static juce::String preDelayReadoutText (double valueMs);
@@ -51,6 +57,7 @@ private:
 
     VantorraCoilvoxAudioProcessor& processor;
     std::vector<std::unique_ptr<SliderAttachment>> attachments;
+    bool imagesLoaded = false;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (PluginBodyAdvanced)
 };

@@ -78,10 +78,13 @@ TEST_F (EditorFixture, AdvancedButtonKeepsTheWidthAndChangesTheHeight)
     e.availableAreaSource = [] { return ampleDisplay; };
     e.setSizeFromWidth (1200);
     const auto heightOf = [] (int width, double ratio) { return (int) std::round (width * ratio); };
+    // The advanced panel's pictures wait until it is first shown.
+    EXPECT_FALSE (e.advancedBody->areImagesLoaded());
 
     e.header->viewButton.button.triggerClick();
     pumpMessages();
     EXPECT_EQ (processor.guiState, 1);
+    EXPECT_TRUE (e.advancedBody->areImagesLoaded());
     EXPECT_EQ (e.getWidth(), 1200);
     EXPECT_EQ (e.getHeight(), heightOf (1200, 0.7513333333));
     EXPECT_TRUE (e.advancedBody->isShowing() || e.advancedBody->getParentComponent() == &e);
