@@ -115,8 +115,8 @@ public:
 
         const auto size = setSizeFromWidth (getWidth());
         layoutSections (size.x, size.y);
+        // Added below the always-on-top header, menu, backdrop, dialogs and handle.
         addAndMakeVisible (section);
-        keepFloatingOnTop();
     }
 
     /** Hides a section, if shown; the size is recomputed in any case. */
@@ -353,13 +353,6 @@ public:
     std::function<Size()> availableAreaSource;
 
 private:
-    void keepFloatingOnTop()
-    {
-        // Sections added later must not cover the menu, the dialogs or the handle.
-        if (header != nullptr)
-            header->toFront (false);
-    }
-
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (PluginEditorBase)
 };
 } // namespace OV

@@ -88,8 +88,15 @@ TEST_F (EditorFixture, AdvancedButtonKeepsTheWidthAndChangesTheHeight)
     EXPECT_EQ (e.getWidth(), 1200);
     EXPECT_EQ (e.getHeight(), heightOf (1200, 0.7513333333));
     EXPECT_TRUE (e.advancedBody->isShowing() || e.advancedBody->getParentComponent() == &e);
-    // The footer stays at the bottom.
+    // The footer stays at the bottom of the stack, and the new body below everything that floats.
     EXPECT_EQ (e.sections.getLast(), e.footer.get());
+    const auto depth = [&e] (juce::Component& c) { return e.getIndexOfChildComponent (&c); };
+    // The menu's rounded top is tucked under the header.
+    EXPECT_LT (depth (*e.advancedBody), depth (e.headerPopupMenu));
+    EXPECT_LT (depth (e.headerPopupMenu), depth (*e.header));
+    EXPECT_LT (depth (*e.header), depth (e.modalBackdrop));
+    EXPECT_LT (depth (e.modalBackdrop), depth (e.aboutModal));
+    EXPECT_LT (depth (e.aboutModal), depth (*e.resizableCorner));
 
     e.header->viewButton.button.triggerClick();
     pumpMessages();
