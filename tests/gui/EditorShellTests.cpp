@@ -338,3 +338,17 @@ TEST_F (EditorFixture, RestoredStateTreeGivesThePresetBarItsPreset)
     EXPECT_EQ (e.header->presetManager.currentPresetPath, file.getFullPathName());
     EXPECT_TRUE (e.header->presetManager.changed);
 }
+
+TEST_F (EditorFixture, AdvancedButtonInTheHiddenViewOnlyFlipsItself)
+{
+    processor.guiState = 2;
+    auto& e = openEditor();
+    const auto height = e.getHeight();
+
+    e.header->viewButton.button.triggerClick();
+    pumpMessages();
+    EXPECT_TRUE (e.header->viewButton.button.getToggleState());
+    EXPECT_EQ (processor.guiState, 2);
+    EXPECT_EQ (e.sections.size(), 3);
+    EXPECT_EQ (e.getHeight(), height);
+}
