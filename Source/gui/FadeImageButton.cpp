@@ -54,7 +54,7 @@ void FadeImageButton::fadeToState()
 {
     const auto target = targetAlpha();
 
-    if (!juce::approximatelyEqual (target, getAlpha()))
+    if (! juce::approximatelyEqual (target, getAlpha()))
         juce::Desktop::getInstance()
             .getAnimator()
             .animateComponent (this, getBounds(), target, fadeMilliseconds, false, 0.0, 0.0);

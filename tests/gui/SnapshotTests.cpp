@@ -1,0 +1,61 @@
+#include "EditorFixture.h"
+
+namespace
+{
+/** Share of pixels that differ clearly from the top-left one: a blank or single-colour picture has
+    none. */
+double variedShare (const juce::Image& image)
+{
+    const auto reference = image.getPixelAt (0, 0);
+    int varied = 0, total = 0;
+
+    for (int y = 0; y < image.getHeight(); y += 3)
+        for (int x = 0; x < image.getWidth(); x += 3, ++total)
+        {
+            const auto p = image.getPixelAt (x, y);
+            const auto difference = std::abs (p.getRed() - reference.getRed())
+                                    + std::abs (p.getGreen() - reference.getGreen())
+                                    + std::abs (p.getBlue() - reference.getBlue());
+            varied += difference > 24 ? 1 : 0;
+        }
+
+    return (double) varied / juce::jmax (1, total);
+}
+
+juce::File snapshotFolder()
+{
+    // The build folder, never the repository.
+    return juce::File::getSpecialLocation (juce::File::currentExecutableFile)
+        .getParentDirectory()
+        .getChildFile ("snapshots");
+}
+} // namespace
+
+TEST_F (EditorFixture, EachViewRendersAFinishedPanel)
+{
+    snapshotFolder().createDirectory();
+
+    for (const int view : { 0, 1 })
+    {
+        editor.reset();
+        processor.guiState = view;
+        // The snapshot differs from the state in GUI_STATE alone; that is no preset change.
+        processor.stateSnapshot.reset();
+        auto& e = openEditor();
+        resizeOn (ampleDisplay, 1050);
+
+        const auto image = e.createComponentSnapshot (e.getLocalBounds());
+        ASSERT_EQ (image.getWidth(), 1050);
+        EXPECT_EQ (image.getHeight(), view == 0 ? 537 : 789);
+
+        // The panel's picture, not an empty window: most of it is the metal front.
+        EXPECT_GT (variedShare (image), 0.5) << "view " << view;
+
+        juce::PNGImageFormat png;
+        const auto file = snapshotFolder().getChildFile ("editor-view" + juce::String (view) + ".png");
+        file.deleteFile();
+        juce::FileOutputStream out (file);
+        ASSERT_TRUE (out.openedOk());
+        EXPECT_TRUE (png.writeImageToStream (image, out));
+    }
+}
