@@ -116,6 +116,19 @@ public:
     };
     BuiltResponse getLastBuiltResponse() const;
 
+    /** The two pre-delay lines' delays in samples and their crossfade gains (tests and diagnostics). */
+    struct PreDelayState
+    {
+        float delay1, delay2, gain1, gain2;
+    };
+    PreDelayState getPreDelayState() const noexcept
+    {
+        return { preDelayLine1.getDelay(),
+                 preDelayLine2.getDelay(),
+                 preDelayGain1.getCurrentValue(),
+                 preDelayGain2.getCurrentValue() };
+    }
+
     /** The LFO phase in radians (tests). */
     float getTremoloPhase() const noexcept { return lfoPhase; }
     double getTremoloRateHz() const noexcept { return tremoloRateHz.load(); }

@@ -351,3 +351,48 @@ TEST (SignalChainDeterminism, TwoInstancesPreparedAlikeRenderTheSameSamples)
             ASSERT_EQ (x.getSample (0, i), y.getSample (0, i)) << "attempt " << attempt << " sample " << i;
     }
 }
+
+TEST_F (SignalChainTest, APreDelayChangeFadesBetweenTheLinesWithoutMovingTheAudibleOne)
+{
+    setPlain ("PREDEL", 20.0f);
+    prepare (48000.0, 480);
+    auto& engine = processor.getEngine();
+    juce::AudioBuffer<float> block (2, 480);
+
+    const auto run = [&] (int blocks)
+    {
+        for (int b = 0; b < blocks; ++b)
+        {
+            testsupport::fillNoise (block, 0.2f, b);
+            processInBlocks (block, 480);
+        }
+    };
+
+    run (1);
+    auto state = engine.getPreDelayState();
+    EXPECT_EQ (state.delay2, 960.0f); // 20 ms at 48 kHz in the second line, which plays alone
+    EXPECT_EQ (state.gain2, 1.0f);
+    EXPECT_EQ (state.gain1, 0.0f);
+
+    // the new delay goes into the silent line, which fades in over 0.1 s while the other fades out
+    setPlain ("PREDEL", 80.0f);
+    run (5);
+    state = engine.getPreDelayState();
+    EXPECT_EQ (state.delay1, 3840.0f);
+    EXPECT_EQ (state.delay2, 960.0f);
+    EXPECT_NEAR (state.gain1, 0.5f, 0.01f);
+    EXPECT_NEAR (state.gain2, 0.5f, 0.01f);
+
+    run (5);
+    state = engine.getPreDelayState();
+    EXPECT_EQ (state.gain1, 1.0f);
+    EXPECT_EQ (state.gain2, 0.0f);
+
+    // and the next change fades back into the second line
+    setPlain ("PREDEL", 10.0f);
+    run (10);
+    state = engine.getPreDelayState();
+    EXPECT_EQ (state.delay1, 3840.0f);
+    EXPECT_EQ (state.delay2, 480.0f);
+    EXPECT_EQ (state.gain2, 1.0f);
+}
