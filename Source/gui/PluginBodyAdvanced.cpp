@@ -1,5 +1,7 @@
 #include "gui/PluginBodyAdvanced.h"
 
+#include "gui/FilmstripSlider.h"
+
 #include "gui/BoldFont.h"
 #include "gui/ImageStore.h"
 #include "plugin/ParameterIds.h"
@@ -145,17 +147,9 @@ void PluginBodyAdvanced::setUpSlider (juce::Slider& slider,
                                       const char* parameterId,
                                       int dragForFullRange)
 {
-    slider.setSliderStyle (style);
-    slider.setLookAndFeel (&lookAndFeel);
-    slider.setTextBoxStyle (juce::Slider::NoTextBox, false, 0, 0);
-    slider.setSliderSnapsToMousePosition (false);
-    slider.setMouseDragSensitivity (dragForFullRange);
-    slider.setTitle (processor.parameters.getParameter (parameterId)->getName (64));
-    attachments.push_back (std::make_unique<SliderAttachment> (processor.parameters, parameterId, slider));
+    attachments.push_back (
+        FilmstripSlider::setUp (slider, style, lookAndFeel, processor.parameters, parameterId, dragForFullRange));
     addAndMakeVisible (slider);
-
-    slider.onDragStart = [&slider] { slider.setMouseCursor (juce::MouseCursor::NoCursor); };
-    slider.onDragEnd = [&slider] { slider.setMouseCursor (juce::MouseCursor::ParentCursor); };
 }
 
 juce::String PluginBodyAdvanced::preDelayReadoutText (double valueMs) { return juce::String (valueMs) + "ms"; }

@@ -1,5 +1,7 @@
 #include "gui/PluginBodySimple.h"
 
+#include "gui/FilmstripSlider.h"
+
 #include "gui/BoldFont.h"
 #include "gui/ImageStore.h"
 #include "plugin/ParameterIds.h"
@@ -125,20 +127,9 @@ void PluginBodySimple::setUpSlider (juce::Slider& slider,
                                     const char* parameterId,
                                     int dragForFullRange)
 {
-    slider.setSliderStyle (style);
-    slider.setLookAndFeel (&lookAndFeel);
-    slider.setTextBoxStyle (juce::Slider::NoTextBox, false, 0, 0);
-    slider.setSliderSnapsToMousePosition (false);
-    slider.setMouseDragSensitivity (dragForFullRange);
-
-    auto* parameter = processor.parameters.getParameter (parameterId);
-    slider.setTitle (parameter->getName (64));
-    sliderAttachments.push_back (std::make_unique<SliderAttachment> (processor.parameters, parameterId, slider));
+    sliderAttachments.push_back (
+        FilmstripSlider::setUp (slider, style, lookAndFeel, processor.parameters, parameterId, dragForFullRange));
     addAndMakeVisible (slider);
-
-    // The pointer would hide the control under it while dragging.
-    slider.onDragStart = [&slider] { slider.setMouseCursor (juce::MouseCursor::NoCursor); };
-    slider.onDragEnd = [&slider] { slider.setMouseCursor (juce::MouseCursor::ParentCursor); };
 }
 
 void PluginBodySimple::setUpLamp (juce::ToggleButton& button, juce::LookAndFeel& lookAndFeel, const char* parameterId)
