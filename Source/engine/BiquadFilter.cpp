@@ -35,9 +35,16 @@ BiquadFilter::storeSettings (float frequencyHz, float qValue, float gain, bool d
     q = qValue;
     gainDb = gain;
 
-    const float w0 = doubledAngle
-                         ? (float) (2.0 * juce::MathConstants<double>::twoPi * (double) frequency / (double) sampleRate)
-                         : juce::MathConstants<float>::twoPi * (frequency / sampleRate);
+    // At low host rates some fixed settings (the 20 kHz tone low-pass, the 6.5 kHz shelf that acts at
+    // twice its frequency) would sit above the Nyquist limit, where the filter becomes unstable: keep
+    // the angle just below it, which leaves such a filter as open as the rate allows.
+    const float limitHz = (doubledAngle ? 0.245f : 0.49f) * sampleRate;
+    const float effectiveHz = juce::jlimit (1.0f, std::max (1.0f, limitHz), frequency);
+    const float effectiveQ = std::max (q, 0.01f);
 
-    return { std::cos (w0), std::sin (w0) / (2.0f * q) };
+    const float w0 =
+        doubledAngle ? (float) (2.0 * juce::MathConstants<double>::twoPi * (double) effectiveHz / (double) sampleRate)
+                     : juce::MathConstants<float>::twoPi * (effectiveHz / sampleRate);
+
+    return { std::cos (w0), std::sin (w0) / (2.0f * effectiveQ) };
 }

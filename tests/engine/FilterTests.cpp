@@ -106,3 +106,23 @@ TEST (Filters, SettingTheSameParametersAgainChangesNothing)
         ASSERT_EQ (x, y);
     }
 }
+
+TEST (Filters, SettingsAboveTheNyquistLimitStayStable)
+{
+    // at 22.05 kHz the tone section's 20 kHz low-pass and 6.5 kHz shelf (acting at 13 kHz) are out of range
+    auto lowPass = makeFilter<TwoPoleLowPassFilter> (22050.0f, 20000.0f, 0.71f, 0.0f);
+    auto shelf = makeFilter<HighShelfFilter> (22050.0f, 6500.0f, 0.25f, 1.0f);
+    float peak = 0.0f;
+
+    for (int i = 0; i < 20000; ++i)
+    {
+        float x = (i % 7 == 0) ? 1.0f : -0.3f, y = x;
+        lowPass.processSample (x, 0);
+        shelf.processSample (y, 0);
+        ASSERT_TRUE (std::isfinite (x) && std::isfinite (y)) << i;
+        peak = std::max ({ peak, std::abs (x), std::abs (y) });
+    }
+
+    EXPECT_LT (peak, 4.0f);
+    EXPECT_NEAR (responseDb (lowPass, 100.0, 22050.0), 0.0, 0.1); // as open as the rate allows
+}
