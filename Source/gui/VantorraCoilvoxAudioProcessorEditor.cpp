@@ -1,6 +1,7 @@
 #include "gui/VantorraCoilvoxAudioProcessorEditor.h"
 
 #include "gui/StatusText.h"
+#include "update/WebAddresses.h"
 
 namespace
 {
@@ -13,8 +14,8 @@ VantorraCoilvoxAudioProcessorEditor::VantorraCoilvoxAudioProcessorEditor (Vantor
                                                                           const juce::File& settingsFolder)
     : OV::PluginEditorBase<VantorraCoilvoxAudioProcessor> (p, "VantorraCoilvox", settingsFolder)
 {
-    downloadsUrl = juce::URL ("https://orvalen.example/downloads");
-    manualUrl = juce::URL ("https://orvalen.example/coilvox/manual");
+    downloadsUrl = OV::WebAddresses::downloads();
+    manualUrl = OV::WebAddresses::manual();
 
     aboutModal.titleText = juce::String ("Vantorra Coilvox Version ") + currentVersion;
     aboutModal.creditText = "Designed and built by Orvalen";
