@@ -9,6 +9,8 @@
 #include "gui/PluginEditorHeader.h"
 #include "gui/UpdateModal.h"
 #include "update/SettingsFolder.h"
+#include "update/StateFiles.h"
+#include "update/UpdateServerAsyncUpdater.h"
 
 #include <juce_audio_processors/juce_audio_processors.h>
 
@@ -31,6 +33,8 @@ public:
     static constexpr int defaultWidth = 1050;
     static constexpr const char* currentVersion = "1.2.2";
 
+    using UpdateServerAsyncUpdater = OV::UpdateServerAsyncUpdater;
+
     PluginEditorBase (Processor& p, const juce::String& name, const juce::File& settings = settingsFolder())
         : juce::AudioProcessorEditor (p)
         , processor (p)
@@ -38,6 +42,9 @@ public:
         , settingsFolderPath (settings)
     {
         setSize (1, 1);
+
+        updateServer = std::make_unique<UpdateServerAsyncUpdater> ([this] (const juce::String& version)
+                                                                   { handleLatestVersion (version); });
 
         auto& lookAndFeel = juce::LookAndFeel::getDefaultLookAndFeel();
 
@@ -327,10 +334,47 @@ public:
 
     void actionListenerCallback (const juce::String&) override {}
 
+    /** The update check's result (message thread): badge, menu entry and, once per newer version,
+        the update dialog. Any difference from the own version counts as an update. */
+    void handleLatestVersion (const juce::String& version)
+    {
+        latestVersion = version;
+        const bool updateAvailable = version != currentVersion;
+
+        header->updateBadge.setVisible (updateAvailable);
+        header->resized();
+        headerPopupMenu.setUpdateState (updateAvailable);
+
+        if (! updateAvailable)
+        {
+            StateFiles::deleteStateFile (StateFiles::notificationFile, StateFiles::notificationKey, settingsFolderPath);
+            return;
+        }
+
+        const bool alreadyShown = (bool) StateFiles::readStateFlag (StateFiles::notificationFile,
+                                                                    StateFiles::notificationKey,
+                                                                    settingsFolderPath);
+
+        if (! alreadyShown)
+        {
+            updateModal.latestVersion = latestVersion;
+            updateModal.repaint();
+            modalBackdrop.setVisible (true);
+            updateModal.setVisible (true);
+            StateFiles::writeStateFile (StateFiles::notificationFile,
+                                        StateFiles::notificationKey,
+                                        true,
+                                        settingsFolderPath);
+        }
+    }
+
     //==============================================================================
     Processor& processor;
     const juce::String pluginName;
     const juce::File settingsFolderPath;
+
+    // Declared first so that it goes last: its destructor waits for a running request.
+    std::unique_ptr<UpdateServerAsyncUpdater> updateServer;
 
     std::unique_ptr<PluginEditorHeader> header;
     std::unique_ptr<PluginEditorFooter> footer;

@@ -1,7 +1,6 @@
 #include "gui/VantorraCoilvoxAudioProcessorEditor.h"
 
 #include "gui/StatusText.h"
-#include "update/WebAddresses.h"
 
 namespace
 {
@@ -11,9 +10,12 @@ const juce::Identifier presetChangedKey ("PRES_CHANGED");
 } // namespace
 
 VantorraCoilvoxAudioProcessorEditor::VantorraCoilvoxAudioProcessorEditor (VantorraCoilvoxAudioProcessor& p,
-                                                                          const juce::File& settingsFolder)
+                                                                          const juce::File& settingsFolder,
+                                                                          const juce::URL& versionUrl)
     : OV::PluginEditorBase<VantorraCoilvoxAudioProcessor> (p, "VantorraCoilvox", settingsFolder)
 {
+    updateUrl = versionUrl;
+    updateServer->start (updateUrl);
     downloadsUrl = OV::WebAddresses::downloads();
     manualUrl = OV::WebAddresses::manual();
 

@@ -4,6 +4,7 @@
 #include "gui/PluginBodySimple.h"
 #include "gui/PluginEditorBase.h"
 #include "plugin/VantorraCoilvoxAudioProcessor.h"
+#include "update/WebAddresses.h"
 
 /** The plug-in's editor: header, the bodies of the current view, footer. Switches between the simple
     view (0) and the simple view with the advanced panel (1); the hidden views (2, 3) are held by
@@ -14,8 +15,10 @@ class VantorraCoilvoxAudioProcessorEditor : public OV::PluginEditorBase<Vantorra
                                             private juce::ValueTree::Listener
 {
 public:
+    /** The version document's address can be replaced, e.g. by a local server in tests. */
     explicit VantorraCoilvoxAudioProcessorEditor (VantorraCoilvoxAudioProcessor& processor,
-                                                  const juce::File& settingsFolder = OV::settingsFolder());
+                                                  const juce::File& settingsFolder = OV::settingsFolder(),
+                                                  const juce::URL& versionUrl = OV::WebAddresses::versionFile());
     ~VantorraCoilvoxAudioProcessorEditor() override;
 
     void timerCallback() override;

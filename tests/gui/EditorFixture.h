@@ -54,9 +54,12 @@ public:
 
     using Size = juce::Point<int>;
 
-    VantorraCoilvoxAudioProcessorEditor& openEditor()
+    /** Port 1 on the loopback refuses at once, so the editor's update check ends without delay. */
+    static juce::URL unreachableUpdateUrl() { return juce::URL ("http://127.0.0.1:1/CVcurrentVersion.json"); }
+
+    VantorraCoilvoxAudioProcessorEditor& openEditor (const juce::URL& versionUrl = unreachableUpdateUrl())
     {
-        editor = std::make_unique<VantorraCoilvoxAudioProcessorEditor> (processor, configHome.home.folder);
+        editor = std::make_unique<VantorraCoilvoxAudioProcessorEditor> (processor, configHome.home.folder, versionUrl);
         return *editor;
     }
 
