@@ -47,56 +47,51 @@ juce::ColourGradient chromeGradient (Rectangle<float> area)
 /** Leather strap handle with chrome brackets, arching above the head's top. */
 void paintHandle (juce::Graphics& g)
 {
-    const auto left = 1310.0f, right = 1690.0f, base = AmpPainter::headY + 6.0f;
+    constexpr float left = 1230.0f, right = 1770.0f, thickness = 42.0f;
+    const auto base = AmpPainter::headY + 4.0f, top = AmpPainter::handleTop;
     juce::Path strap;
     strap.startNewSubPath (left, base);
-    strap.cubicTo (left + 20.0f,
-                   AmpPainter::handleTop - 10.0f,
-                   right - 20.0f,
-                   AmpPainter::handleTop - 10.0f,
-                   right,
-                   base);
-    strap.lineTo (right - 34.0f, base);
-    strap.cubicTo (right - 50.0f,
-                   AmpPainter::handleTop + 32.0f,
-                   left + 50.0f,
-                   AmpPainter::handleTop + 32.0f,
-                   left + 34.0f,
-                   base);
+    strap.cubicTo (left + 30.0f, top - 14.0f, right - 30.0f, top - 14.0f, right, base);
+    strap.lineTo (right - thickness, base);
+    strap.cubicTo (right - 60.0f, top + thickness, left + 60.0f, top + thickness, left + thickness, base);
     strap.closeSubPath();
-    art::drawSoftShadow (g, strap, { 0.0f, 6.0f }, 6.0f, 0.5f);
-    g.setGradientFill (juce::ColourGradient (juce::Colour (0xff3a3431),
-                                             0.0f,
-                                             AmpPainter::handleTop - 6.0f,
-                                             juce::Colour (0xff0c0b0a),
-                                             0.0f,
-                                             AmpPainter::handleTop + 40.0f,
-                                             false));
+    art::drawSoftShadow (g, strap, { 4.0f, 8.0f }, 7.0f, 0.6f);
+    juce::ColourGradient leather (juce::Colour (0xff4a423c),
+                                  0.0f,
+                                  top - 8.0f,
+                                  juce::Colour (0xff0b0a09),
+                                  0.0f,
+                                  top + thickness + 10.0f,
+                                  false);
+    leather.addColour (0.25, juce::Colour (0xff2a2522));
+    g.setGradientFill (leather);
     g.fillPath (strap);
+    g.setColour (juce::Colours::black.withAlpha (0.6f));
+    g.strokePath (strap, juce::PathStrokeType (1.5f));
 
-    // Stitching along both edges of the strap.
+    // Stitching along the strap's upper edge.
     juce::Path seam;
-    seam.startNewSubPath (left + 12.0f, base - 8.0f);
-    seam.cubicTo (left + 30.0f,
-                  AmpPainter::handleTop,
-                  right - 30.0f,
-                  AmpPainter::handleTop,
-                  right - 12.0f,
-                  base - 8.0f);
+    seam.startNewSubPath (left + 12.0f, base - 14.0f);
+    seam.cubicTo (left + 40.0f, top - 2.0f, right - 40.0f, top - 2.0f, right - 12.0f, base - 14.0f);
     juce::Path dashed;
-    const float dashes[] = { 7.0f, 6.0f };
-    juce::PathStrokeType (2.0f).createDashedStroke (dashed, seam, dashes, 2);
-    g.setColour (juce::Colour (0xff8f8472).withAlpha (0.7f));
+    const float dashes[] = { 8.0f, 6.0f };
+    juce::PathStrokeType (2.2f).createDashedStroke (dashed, seam, dashes, 2);
+    g.setColour (juce::Colour (0xffa59a86).withAlpha (0.75f));
     g.fillPath (dashed);
 
-    for (auto x : { left - 18.0f, right - 50.0f })
+    for (auto x : { left - 30.0f, right - thickness - 18.0f })
     {
-        const Rectangle<float> bracket (x, base - 30.0f, 68.0f, 34.0f);
+        const Rectangle<float> bracket (x, base - 36.0f, 90.0f, 40.0f);
+        juce::Path cap;
+        cap.addRoundedRectangle (bracket, 10.0f);
+        art::drawSoftShadow (g, cap, { 2.0f, 5.0f }, 4.0f, 0.6f);
         g.setGradientFill (chromeGradient (bracket));
-        g.fillRoundedRectangle (bracket, 8.0f);
-        g.setColour (juce::Colours::black.withAlpha (0.5f));
-        g.drawRoundedRectangle (bracket, 8.0f, 1.5f);
-        art::drawScrew (g, bracket.getCentre(), 7.0f, 0.5f + x * 0.001f);
+        g.fillPath (cap);
+        g.setColour (juce::Colours::black.withAlpha (0.55f));
+        g.strokePath (cap, juce::PathStrokeType (1.5f));
+
+        for (auto dx : { 20.0f, 70.0f })
+            art::drawScrew (g, { bracket.getX() + dx, bracket.getCentreY() }, 8.0f, 0.4f + x * 0.001f + dx * 0.02f);
     }
 }
 

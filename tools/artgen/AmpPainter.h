@@ -29,5 +29,5 @@ public:
     static juce::Colour grilleCloth (float x, float y, float thread);
 
     static constexpr float headX = 150.0f, headY = 270.0f, headWidth = 2700.0f, headHeight = 992.0f;
-    static constexpr float handleTop = 168.0f;
+    static constexpr float handleTop = 134.0f;
 };

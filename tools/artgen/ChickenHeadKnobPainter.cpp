@@ -7,7 +7,7 @@ namespace
 {
 // Shape in knob radii: a domed skirt, and a pointer from its rounded tail to its nose.
 constexpr float skirtRadius = 0.58f, skirtHeight = 0.27f, skirtRounding = 0.1f;
-constexpr float tailU = -0.66f, noseU = 1.0f, headHalfWidth = 0.33f;
+constexpr float tailU = -0.64f, noseU = 1.0f, headHalfWidth = 0.35f;
 constexpr float lineHalfWidth = 0.028f, lineStart = 0.1f, lineEnd = 0.88f;
 
 // The room's key light: high above and a little left of the amplifier, so short shadows fall down
@@ -51,8 +51,8 @@ Sample sampleKnob (float u, float v, float pixel)
 
     if (t > 0.0f && t < 1.0f)
     {
-        // Widest a third of the way from the tail, rounded there and tapering to the nose.
-        const auto w = headHalfWidth * std::sqrt (t) * (1.0f - t) / 0.3849f;
+        // Widest some way from the tail, rounded there and tapering to a full nose.
+        const auto w = headHalfWidth * std::sqrt (t) * std::pow (1.0f - t, 0.7f) / 0.4426f;
         const auto across = std::abs (v) / std::max (w, 1.0e-4f);
         headCover = clamp01 ((w - std::abs (v)) * 0.92f / pixel + 0.5f);
 

@@ -19,9 +19,9 @@ constexpr float focalLength = 2000.0f;                // pixels, for the floor's
 
 // The amplifier inside its rectangle: the body's head reduced by four on the cabinet.
 constexpr int reduction = 4;
-const Rectangle<int> headSource{ 150, 148, 2700, 1116 };
+const Rectangle<int> headSource{ 150, 124, 2700, 1140 };
 const Point<int> headOffset{ 13, 1 };
-const Rectangle<int> cabinet{ 10, 280, 680, 489 };
+const Rectangle<int> cabinet{ 10, 286, 680, 484 };
 
 float clamp01 (float x) { return juce::jlimit (0.0f, 1.0f, x); }
 
