@@ -137,22 +137,8 @@ void paintGrille (juce::Image& image, Rectangle<float> area, float thread)
 
     juce::Graphics g (image);
     const auto lip = area.getHeight() * 0.12f;
-    g.setGradientFill (juce::ColourGradient (juce::Colours::black.withAlpha (0.6f),
-                                             0.0f,
-                                             area.getY(),
-                                             juce::Colours::transparentBlack,
-                                             0.0f,
-                                             area.getY() + lip,
-                                             false));
-    g.fillRect (area.withHeight (lip));
-    g.setGradientFill (juce::ColourGradient (juce::Colours::black.withAlpha (0.35f),
-                                             area.getX(),
-                                             0.0f,
-                                             juce::Colours::transparentBlack,
-                                             area.getX() + lip * 0.6f,
-                                             0.0f,
-                                             false));
-    g.fillRect (area.withWidth (lip * 0.6f));
+    art::fillFade (g, area.withHeight (lip), juce::Colours::black.withAlpha (0.6f), art::Edge::top);
+    art::fillFade (g, area.withWidth (lip * 0.6f), juce::Colours::black.withAlpha (0.35f), art::Edge::left);
 }
 
 /** Cream welt piping around an opening, lit from above. */
@@ -176,36 +162,13 @@ void paintBoxEdges (juce::Graphics& g, Rectangle<float> box, float corner, float
     juce::Path outline;
     outline.addRoundedRectangle (box, corner);
     g.reduceClipRegion (outline);
-    g.setGradientFill (juce::ColourGradient (juce::Colours::white.withAlpha (0.16f),
-                                             0.0f,
-                                             box.getY(),
-                                             juce::Colours::transparentWhite,
-                                             0.0f,
-                                             box.getY() + band,
-                                             false));
-    g.fillRect (box.withHeight (band));
-    g.setGradientFill (juce::ColourGradient (juce::Colours::transparentBlack,
-                                             0.0f,
-                                             box.getBottom() - band * 1.5f,
-                                             juce::Colours::black.withAlpha (0.5f),
-                                             0.0f,
-                                             box.getBottom(),
-                                             false));
-    g.fillRect (box.withTop (box.getBottom() - band * 1.5f));
-
-    for (auto left : { true, false })
-    {
-        const auto edge = left ? box.getX() : box.getRight();
-        const auto inner = left ? edge + band : edge - band;
-        g.setGradientFill (juce::ColourGradient (juce::Colours::black.withAlpha (left ? 0.2f : 0.45f),
-                                                 edge,
-                                                 0.0f,
-                                                 juce::Colours::transparentBlack,
-                                                 inner,
-                                                 0.0f,
-                                                 false));
-        g.fillRect (left ? box.withWidth (band) : box.withLeft (box.getRight() - band));
-    }
+    art::fillFade (g, box.withHeight (band), juce::Colours::white.withAlpha (0.16f), art::Edge::top);
+    art::fillFade (g,
+                   box.withTop (box.getBottom() - band * 1.5f),
+                   juce::Colours::black.withAlpha (0.5f),
+                   art::Edge::bottom);
+    art::fillFade (g, box.withWidth (band), juce::Colours::black.withAlpha (0.2f), art::Edge::left);
+    art::fillFade (g, box.withLeft (box.getRight() - band), juce::Colours::black.withAlpha (0.45f), art::Edge::right);
 }
 
 void paintTolex (juce::Image& image, const juce::Path& outline, float grainSize)

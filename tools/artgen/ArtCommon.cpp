@@ -99,6 +99,20 @@ void drawSoftShadow (juce::Graphics& g, const juce::Path& shape, juce::Point<flo
                       offset.roundToInt()).drawForPath (g, shape);
 }
 
+void fillFade (juce::Graphics& g, juce::Rectangle<float> area, juce::Colour colour, Edge from)
+{
+    const auto start = from == Edge::top      ? area.getTopLeft()
+                       : from == Edge::bottom ? area.getBottomLeft()
+                       : from == Edge::left   ? area.getTopLeft()
+                                              : area.getTopRight();
+    const auto end = from == Edge::top      ? area.getBottomLeft()
+                     : from == Edge::bottom ? area.getTopLeft()
+                     : from == Edge::left   ? area.getTopRight()
+                                            : area.getTopLeft();
+    g.setGradientFill (juce::ColourGradient (colour, start, colour.withAlpha (0.0f), end, false));
+    g.fillRect (area);
+}
+
 void fillGlow (juce::Graphics& g, juce::Point<float> centre, float radiusX, float radiusY,
                juce::Colour colour, float opacity)
 {

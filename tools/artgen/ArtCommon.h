@@ -58,6 +58,19 @@ void drawScrew (juce::Graphics& g, juce::Point<float> centre, float radius, floa
 void drawSoftShadow (juce::Graphics& g, const juce::Path& shape, juce::Point<float> offset,
                      float spread, float opacity);
 
+/** Which side of an area a fade starts from. */
+enum class Edge
+{
+    top,
+    bottom,
+    left,
+    right
+};
+
+/** Fills area with colour at its from edge, fading to transparent at the opposite edge: shadows
+    under lips and ledges, and light along edges. */
+void fillFade (juce::Graphics& g, juce::Rectangle<float> area, juce::Colour colour, Edge from);
+
 /** Radial glow: colour at the centre fading to transparent at radius. */
 void fillGlow (juce::Graphics& g, juce::Point<float> centre, float radiusX, float radiusY,
                juce::Colour colour, float opacity);

@@ -77,17 +77,11 @@ void SecretBodyPainter::render (ArtSet& out)
                               AmpPainter::headHeight,
                               40.0f);
     art::drawSoftShadow (g, head, { 24.0f, 30.0f }, 30.0f, 0.75f);
-    g.setGradientFill (juce::ColourGradient (juce::Colours::black.withAlpha (0.8f),
-                                             0.0f,
-                                             AmpPainter::headY + AmpPainter::headHeight,
-                                             juce::Colours::transparentBlack,
-                                             0.0f,
-                                             cabinetTop,
-                                             false));
-    g.fillRect (Rectangle<float> (AmpPainter::headX + 20.0f,
-                                  AmpPainter::headY + AmpPainter::headHeight,
-                                  AmpPainter::headWidth - 40.0f,
-                                  cabinetTop - (AmpPainter::headY + AmpPainter::headHeight)));
+    const auto headBottom = AmpPainter::headY + AmpPainter::headHeight;
+    art::fillFade (g,
+                   { AmpPainter::headX + 20.0f, headBottom, AmpPainter::headWidth - 40.0f, cabinetTop - headBottom },
+                   juce::Colours::black.withAlpha (0.8f),
+                   art::Edge::top);
     g.drawImageAt (AmpPainter::headLayer(), 0, 0);
 
     art::scalePixels (image, image.getBounds(), keyLight);

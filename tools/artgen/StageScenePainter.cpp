@@ -142,14 +142,10 @@ void paintFloor (juce::Image& image)
 
     // The curtain's hem lies on the boards and shades them.
     juce::Graphics g (image);
-    g.setGradientFill (juce::ColourGradient (juce::Colours::black.withAlpha (0.8f),
-                                             0.0f,
-                                             (float) floorTop,
-                                             juce::Colours::transparentBlack,
-                                             0.0f,
-                                             (float) floorTop + 30.0f,
-                                             false));
-    g.fillRect (0, floorTop, sceneWidth, 30);
+    art::fillFade (g,
+                   { 0.0f, (float) floorTop, (float) sceneWidth, 30.0f },
+                   juce::Colours::black.withAlpha (0.8f),
+                   art::Edge::top);
 }
 
 /** Lit haze in a cone from the can's lens to its target, with drifting smoke. */
@@ -187,9 +183,7 @@ void paintBeam (juce::Image& image, const Beam& beam)
 /** Truss, cans and the masking above the stage. */
 void paintRig (juce::Graphics& g)
 {
-    g.setGradientFill (
-        juce::ColourGradient (juce::Colours::black, 0.0f, 0.0f, juce::Colours::transparentBlack, 0.0f, 300.0f, false));
-    g.fillRect (0, 0, sceneWidth, 300);
+    art::fillFade (g, { 0.0f, 0.0f, (float) sceneWidth, 300.0f }, juce::Colours::black, art::Edge::top);
 
     for (auto y : { 56.0f, 104.0f })
     {
@@ -366,14 +360,10 @@ juce::Image paintAmplifier()
                    cabinet.getY());
 
     // The head's shadow on the cabinet's top, then the head.
-    g.setGradientFill (juce::ColourGradient (juce::Colours::black.withAlpha (0.6f),
-                                             0.0f,
-                                             (float) cabinet.getY(),
-                                             juce::Colours::transparentBlack,
-                                             0.0f,
-                                             (float) cabinet.getY() + 16.0f,
-                                             false));
-    g.fillRect (cabinet.withHeight (16).reduced (6, 0));
+    art::fillFade (g,
+                   cabinet.withHeight (16).reduced (6, 0).toFloat(),
+                   juce::Colours::black.withAlpha (0.6f),
+                   art::Edge::top);
     g.drawImageAt (art::downsample (AmpPainter::headWithControls(), headSource, reduction), headOffset.x, headOffset.y);
 
     // The lead from the head's input socket down the cabinet's front to the floor.
