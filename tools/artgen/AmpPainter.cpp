@@ -327,13 +327,14 @@ void paintPanel (juce::Image& image)
                              Rectangle<float> (80.0f, 24.0f).withCentre (pivot.translated (0.0f, reach + 17.0f)),
                              juce::Justification::centred,
                              0.3f);
+            // A little tighter than the knobs' names: TREMOLO has to fit between its neighbours.
             art::drawLegend (g,
                              control.legend,
-                             art::Fonts::bold (28.0f),
+                             art::Fonts::bold (26.0f),
                              printInk,
                              Rectangle<float> (200.0f, 34.0f).withCentre ({ pivot.x, switchLegendY }),
                              juce::Justification::centred,
-                             0.3f);
+                             0.22f);
         }
         else
         {

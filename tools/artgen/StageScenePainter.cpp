@@ -307,6 +307,13 @@ void paintMicStand (juce::Graphics& g)
     g.setGradientFill (
         juce::ColourGradient (juce::Colour (0xff3a3a3c), head.x - 12.0f, 0.0f, metal, head.x + 10.0f, 0.0f, false));
     g.fillPath (handle);
+    // The spot overhead catches the handle's upper edge and the clip's jaw.
+    g.setColour (rim.withAlpha (0.55f));
+    g.drawLine ({ clip.translated (-6.0f, -2.0f), head.translated (-11.0f, 16.0f) }, 1.6f);
+    g.setColour (juce::Colour (0xff1c1c1d));
+    g.fillRoundedRectangle (Rectangle<float> (20.0f, 14.0f).withCentre (clip.translated (0.0f, 2.0f)), 3.0f);
+    g.setColour (rim.withAlpha (0.4f));
+    g.drawLine (clip.x - 9.0f, clip.y - 4.0f, clip.x + 9.0f, clip.y - 4.0f, 1.2f);
     const auto ball = Rectangle<float> (50.0f, 46.0f).withCentre (head);
     g.setGradientFill (juce::ColourGradient (juce::Colour (0xffe8e2d6),
                                              head.translated (-8.0f, -14.0f),
@@ -314,11 +321,19 @@ void paintMicStand (juce::Graphics& g)
                                              ball.getBottomRight(),
                                              true));
     g.fillEllipse (ball);
-    g.setColour (juce::Colours::black.withAlpha (0.35f));
-    for (float d = -20.0f; d <= 20.0f; d += 5.0f)
     {
-        g.drawLine (head.x + d, ball.getY() + 2.0f, head.x + d * 0.8f, ball.getBottom() - 2.0f, 0.8f);
-        g.drawLine (ball.getX() + 2.0f, head.y + d * 0.9f, ball.getRight() - 2.0f, head.y + d * 0.9f, 0.8f);
+        // The grille's mesh, kept on the ball.
+        juce::Graphics::ScopedSaveState state (g);
+        juce::Path mesh;
+        mesh.addEllipse (ball.reduced (1.0f));
+        g.reduceClipRegion (mesh);
+        g.setColour (juce::Colours::black.withAlpha (0.35f));
+
+        for (float d = -20.0f; d <= 20.0f; d += 5.0f)
+        {
+            g.drawLine (head.x + d, ball.getY(), head.x + d * 0.8f, ball.getBottom(), 0.8f);
+            g.drawLine (ball.getX(), head.y + d * 0.9f, ball.getRight(), head.y + d * 0.9f, 0.8f);
+        }
     }
     g.setColour (juce::Colour (0xff101010));
     g.fillRect (Rectangle<float> (44.0f, 6.0f).withCentre (head.translated (0.0f, 16.0f)));
