@@ -1,5 +1,7 @@
 #include "EditorFixture.h"
 
+#include "gui/ImageStore.h"
+
 namespace
 {
 /** Share of pixels that differ clearly from the top-left one: a blank or single-colour picture has
@@ -20,6 +22,18 @@ double variedShare (const juce::Image& image)
         }
 
     return (double) varied / juce::jmax (1, total);
+}
+
+juce::File snapshotFolder();
+
+void writeSnapshot (const juce::Image& image, const juce::String& name)
+{
+    juce::PNGImageFormat png;
+    const auto file = snapshotFolder().getChildFile (name + ".png");
+    file.deleteFile();
+    juce::FileOutputStream out (file);
+    ASSERT_TRUE (out.openedOk());
+    EXPECT_TRUE (png.writeImageToStream (image, out));
 }
 
 juce::File snapshotFolder()
@@ -50,12 +64,56 @@ TEST_F (EditorFixture, EachViewRendersAFinishedPanel)
 
         // The panel's picture, not an empty window: most of it is the metal front.
         EXPECT_GT (variedShare (image), 0.5) << "view " << view;
+        writeSnapshot (image, "editor-view" + juce::String (view));
+    }
+}
 
-        juce::PNGImageFormat png;
-        const auto file = snapshotFolder().getChildFile ("editor-view" + juce::String (view) + ".png");
-        file.deleteFile();
-        juce::FileOutputStream out (file);
-        ASSERT_TRUE (out.openedOk());
-        EXPECT_TRUE (png.writeImageToStream (image, out));
+TEST_F (EditorFixture, HiddenViewsRenderAtTheSizeOfTheFullUnit)
+{
+    snapshotFolder().createDirectory();
+    storeSectionPassword();
+    const std::pair<int, const char*> views[] = { { 2, "secretBodyBackground" }, { 3, "secretSceneImage" } };
+
+    for (const auto& [view, picture] : views)
+    {
+        editor.reset();
+        processor.guiState = view;
+        processor.stateSnapshot.reset();
+        auto& e = openEditor();
+        resizeOn (ampleDisplay, 1050);
+
+        const auto image = e.createComponentSnapshot (e.getLocalBounds());
+        ASSERT_EQ (image.getWidth(), 1050);
+        EXPECT_EQ (image.getHeight(), 789);
+
+        // Only with the artwork embedded is there a picture to see.
+        if (ImageStore::get (picture).isValid())
+            EXPECT_GT (variedShare (image), 0.5) << "view " << view;
+
+        writeSnapshot (image, "editor-view" + juce::String (view));
+    }
+}
+
+TEST_F (EditorFixture, HiddenSectionDialogsRenderOverTheEditor)
+{
+    snapshotFolder().createDirectory();
+    auto& e = openEditor();
+    resizeOn (ampleDisplay, 1050);
+
+    e.unlockModal->answerBox.setText ("quinta", false);
+    e.unlockModal->wrongAnswer = true;
+    e.unlockedModal->buttonHovered = true;
+    const std::pair<OV::Modal*, const char*> dialogs[] = { { e.unlockModal.get(), "dialog-unlock" },
+                                                           { e.unlockedModal.get(), "dialog-unlocked" },
+                                                           { e.presetBlockedModal.get(), "dialog-preset-blocked" } };
+
+    for (const auto& [dialog, name] : dialogs)
+    {
+        e.modalBackdrop.setVisible (true);
+        dialog->setVisible (true);
+        const auto image = e.createComponentSnapshot (e.getLocalBounds());
+        EXPECT_EQ (image.getHeight(), 537);
+        writeSnapshot (image, name);
+        dialog->close();
     }
 }
