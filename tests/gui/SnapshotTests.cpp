@@ -48,11 +48,21 @@ juce::File snapshotFolder()
 TEST_F (EditorFixture, EachViewRendersAFinishedPanel)
 {
     snapshotFolder().createDirectory();
+    // The hidden views open only where the hidden section is unlocked.
+    storeSectionPassword();
+    const struct
+    {
+        int view, height;
+        const char* picture;
+    } views[] = { { 0, 537, "simpleBackground" },
+                  { 1, 789, "advancedBackground" },
+                  { 2, 789, "secretBodyBackground" },
+                  { 3, 789, "secretSceneImage" } };
 
-    for (const int view : { 0, 1 })
+    for (const auto& v : views)
     {
         editor.reset();
-        processor.guiState = view;
+        processor.guiState = v.view;
         // The snapshot differs from the state in GUI_STATE alone; that is no preset change.
         processor.stateSnapshot.reset();
         auto& e = openEditor();
@@ -60,37 +70,14 @@ TEST_F (EditorFixture, EachViewRendersAFinishedPanel)
 
         const auto image = e.createComponentSnapshot (e.getLocalBounds());
         ASSERT_EQ (image.getWidth(), 1050);
-        EXPECT_EQ (image.getHeight(), view == 0 ? 537 : 789);
+        EXPECT_EQ (image.getHeight(), v.height);
 
-        // The panel's picture, not an empty window: most of it is the metal front.
-        EXPECT_GT (variedShare (image), 0.5) << "view " << view;
-        writeSnapshot (image, "editor-view" + juce::String (view));
-    }
-}
+        // The panel's picture, not an empty window: most of it is the panel's front. (The hidden
+        // section's artwork may not be embedded yet; the unit's own always is.)
+        if (v.view < 2 || ImageStore::get (v.picture).isValid())
+            EXPECT_GT (variedShare (image), 0.5) << "view " << v.view;
 
-TEST_F (EditorFixture, HiddenViewsRenderAtTheSizeOfTheFullUnit)
-{
-    snapshotFolder().createDirectory();
-    storeSectionPassword();
-    const std::pair<int, const char*> views[] = { { 2, "secretBodyBackground" }, { 3, "secretSceneImage" } };
-
-    for (const auto& [view, picture] : views)
-    {
-        editor.reset();
-        processor.guiState = view;
-        processor.stateSnapshot.reset();
-        auto& e = openEditor();
-        resizeOn (ampleDisplay, 1050);
-
-        const auto image = e.createComponentSnapshot (e.getLocalBounds());
-        ASSERT_EQ (image.getWidth(), 1050);
-        EXPECT_EQ (image.getHeight(), 789);
-
-        // Only with the artwork embedded is there a picture to see.
-        if (ImageStore::get (picture).isValid())
-            EXPECT_GT (variedShare (image), 0.5) << "view " << view;
-
-        writeSnapshot (image, "editor-view" + juce::String (view));
+        writeSnapshot (image, "editor-view" + juce::String (v.view));
     }
 }
 
