@@ -258,8 +258,12 @@ TEST_F (HiddenSection, ClosingTheConfirmationLeavesThisEditorLocked)
 TEST_F (HiddenSection, UnlockOpensTheCoverSceneOnce)
 {
     auto& e = openEditor();
-    processor.hiddenComboSet = true;
+    // The channel levels on the hidden combination reveal the button within a timer tick.
+    setPlain (ParameterIds::channelAGain, 65.0f);
+    setPlain (ParameterIds::channelBGain, 5.0f);
+    setPlain (ParameterIds::channelCGain, 20.0f);
     e.timerCallback();
+    ASSERT_TRUE (e.header->secretButton.isVisible());
     answerCorrectly();
 
     // The UNLOCK button reacts on its area, edges included.
