@@ -75,7 +75,9 @@ TEST_F (EditorFixture, EachViewRendersAFinishedPanel)
         // The panel's picture, not an empty window: most of it is the panel's front. (The hidden
         // section's artwork may not be embedded yet; the unit's own always is.)
         if (v.view < 2 || ImageStore::get (v.picture).isValid())
+        {
             EXPECT_GT (variedShare (image), 0.5) << "view " << v.view;
+        }
 
         writeSnapshot (image, "editor-view" + juce::String (v.view));
     }
