@@ -330,8 +330,11 @@ TEST_F (HiddenSection, ViewSwitchingKeepsTheEditorsSize)
     };
 
     // An editor that starts unlocked goes straight to the body; the scene is reached from it.
+    EXPECT_FALSE (e.secretBody->areImagesLoaded());
     clickSecretButton();
     expectView (2, *e.secretBody);
+    EXPECT_TRUE (e.secretBody->areImagesLoaded());
+    EXPECT_FALSE (e.secretScene->areImagesLoaded());
     e.secretBody->returnButton.triggerClick();
     pumpMessages();
     expectView (3, *e.secretScene);
@@ -352,6 +355,9 @@ TEST_F (HiddenSection, HiddenViewOfALockedEditorOpensSimple)
         EXPECT_EQ (processor.guiState, 0);
         EXPECT_TRUE (isStacked (e, *e.simpleBody));
         EXPECT_FALSE (e.header->secretButton.button.getToggleState());
+        // Their pictures wait until they are first shown.
+        EXPECT_FALSE (e.secretBody->areImagesLoaded());
+        EXPECT_FALSE (e.secretScene->areImagesLoaded());
     }
 }
 
