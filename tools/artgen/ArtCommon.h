@@ -1,6 +1,8 @@
 #pragma once
 
 #include <juce_graphics/juce_graphics.h>
+#include <functional>
+#include <vector>
 
 /** Palette, typefaces and small drawing helpers shared by every painter. */
 namespace art
@@ -56,10 +58,70 @@ void drawScrew (juce::Graphics& g, juce::Point<float> centre, float radius, floa
 void drawSoftShadow (juce::Graphics& g, const juce::Path& shape, juce::Point<float> offset,
                      float spread, float opacity);
 
+/** Which side of an area a fade starts from. */
+enum class Edge
+{
+    top,
+    bottom,
+    left,
+    right
+};
+
+/** Fills area with colour at its from edge, fading to transparent at the opposite edge: shadows
+    under lips and ledges, and light along edges. */
+void fillFade (juce::Graphics& g, juce::Rectangle<float> area, juce::Colour colour, Edge from);
+
 /** Radial glow: colour at the centre fading to transparent at radius. */
 void fillGlow (juce::Graphics& g, juce::Point<float> centre, float radiusX, float radiusY,
                juce::Colour colour, float opacity);
 
 /** Converts an image's alpha into an alpha mask: white wherever the image covers anything. */
 juce::Image maskFromAlpha (const juce::Image& source, int width, int height, int grow);
+
+//==============================================================================
+/** Three floats: a direction for shading, or red, green and blue light gains. */
+struct Vec3
+{
+    float x = 0.0f, y = 0.0f, z = 0.0f;
+
+    Vec3 operator+ (Vec3 o) const { return { x + o.x, y + o.y, z + o.z }; }
+    Vec3 operator- (Vec3 o) const { return { x - o.x, y - o.y, z - o.z }; }
+    Vec3 operator* (float k) const { return { x * k, y * k, z * k }; }
+    float dot (Vec3 o) const { return x * o.x + y * o.y + z * o.z; }
+    Vec3 times (Vec3 o) const { return { x * o.x, y * o.y, z * o.z }; }
+    Vec3 normalised() const { return *this * (1.0f / std::sqrt (dot (*this))); }
+};
+
+//==============================================================================
+// Per-pixel work for the photographic pictures. Noise comes from a hash of the pixel lattice and a
+// seed, never from a clock, so every run draws the same bytes.
+
+/** Smooth value noise in 0..1 with one lattice cell per unit. */
+float valueNoise (float x, float y, juce::uint32 seed);
+
+/** Octaves of value noise, each twice as fine and half as strong, in 0..1. */
+float fractalNoise (float x, float y, int octaves, juce::uint32 seed);
+
+/** A hash of one lattice point in 0..1: per-pixel grain or per-plank variation. */
+float latticeNoise (int x, int y, juce::uint32 seed);
+
+/** Multiplies every pixel's colour in area by gain (x, y) (alpha unchanged, colour kept within it). */
+void scalePixels (juce::Image& image, juce::Rectangle<int> area, const std::function<float (int, int)>& gain);
+
+/** Replaces every pixel in area by map (x, y, colour); colours are unpremultiplied. */
+void mapPixels (juce::Image& image,
+                juce::Rectangle<int> area,
+                const std::function<juce::Colour (int, int, juce::Colour)>& map);
+
+/** Separable box blur of a w x h float field, repeated passes times (three come close to a Gaussian). */
+void blurField (std::vector<float>& field, int width, int height, int radius, int passes);
+
+/** A copy of image blurred by blurField on each premultiplied channel. */
+juce::Image blurImage (const juce::Image& image, int radius, int passes);
+
+/** Area average of area, factor x factor pixels into one: a clean reduction for a distant view. */
+juce::Image downsample (const juce::Image& source, juce::Rectangle<int> area, int factor);
+
+/** x clamped to 0..1 and eased, as GLSL's smoothstep. */
+float smoothStep (float edge0, float edge1, float x);
 } // namespace art

@@ -2,7 +2,7 @@
 
 const std::vector<RoleSpec>& allRoles()
 {
-    static const std::vector<RoleSpec> roles {
+    static const std::vector<RoleSpec> roles{
         // Header, footer, menu and dialogs.
         { "logoImage", 323, 75, 1 },
         { "updateIcon", 96, 75, 1 },
@@ -44,6 +44,26 @@ const std::vector<RoleSpec>& allRoles()
         { "presetArrowDown", 83, 45, 1 },
         { "favouriteOffImage", 60, 56, 1 },
         { "favouriteOnImage", 60, 56, 1 },
+        // Hidden section: dialog icons, the cover scene and the amplifier body.
+        { "chevronImage", 105, 193, 1 },
+        { "openLockIcon", 71, 90, 1 },
+        { "disguiseIcon", 170, 140, 1 },
+        { "secretSceneImage", 3000, 2055, 1 },
+        { "secretSceneHighlight", 700, 779, 1 },
+        { "secretBodyBackground", 3000, 2055, 1 },
+        { "secretReturnHighlight", 231, 189, 1 },
+        { "secretLampStrip", 105, 262, 2 },
+        { "secretAmpSwitchStrip", 126, 564, 2 },
+        { "secretCabSwitchStrip", 127, 548, 2 },
+        { "secretGainStrip", 194, 24600, 100 },
+        { "secretMasterStrip", 231, 24600, 100 },
+        { "secretSyncSwitchStrip", 128, 576, 2 },
+        { "secretSpeedStrip", 241, 28500, 100 },
+        { "secretDepthStrip", 207, 21300, 100 },
+        { "secretTremoloSwitchStrip", 116, 492, 2 },
+        { "secretLowStrip", 150, 19700, 100 },
+        { "secretMidStrip", 147, 19700, 100 },
+        { "secretTopStrip", 199, 19700, 100 },
     };
     return roles;
 }

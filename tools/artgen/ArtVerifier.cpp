@@ -1,4 +1,5 @@
 #include "ArtVerifier.h"
+#include "SecretLayout.h"
 
 namespace
 {
@@ -35,6 +36,33 @@ namespace
             }
 
         return sum / (double) std::max (1, area.getWidth() * area.getHeight());
+    }
+
+    double luminance (juce::Colour c)
+    {
+        return c.getFloatAlpha() * (0.3 * c.getFloatRed() + 0.59 * c.getFloatGreen() + 0.11 * c.getFloatBlue());
+    }
+
+    /** Mean colour difference between an overlay's outermost pixels and the picture under them, 0..1. */
+    double borderMismatch (const juce::Image& base, const juce::Image& overlay, juce::Point<int> at)
+    {
+        double sum = 0.0;
+        int count = 0;
+
+        for (int y = 0; y < overlay.getHeight(); ++y)
+            for (int x = 0; x < overlay.getWidth(); ++x)
+            {
+                if (x != 0 && y != 0 && x != overlay.getWidth() - 1 && y != overlay.getHeight() - 1)
+                    continue;
+
+                const auto a = overlay.getPixelAt (x, y), b = base.getPixelAt (at.x + x, at.y + y);
+                sum += (std::abs (a.getFloatRed() - b.getFloatRed()) + std::abs (a.getFloatGreen() - b.getFloatGreen())
+                        + std::abs (a.getFloatBlue() - b.getFloatBlue()))
+                       / 3.0;
+                ++count;
+            }
+
+        return sum / (double) std::max (1, count);
     }
 
     struct AlphaCounts { int opaque = 0, clear = 0; };
@@ -91,9 +119,14 @@ juce::StringArray ArtVerifier::check (const juce::File& folder)
     if (! failures.isEmpty())
         return failures;
 
-    for (auto role : { "simpleBackground", "advancedBackground" })
+    for (auto role : { "simpleBackground",
+                       "advancedBackground",
+                       "secretBodyBackground",
+                       "secretSceneImage",
+                       "secretSceneHighlight",
+                       "secretReturnHighlight" })
         if (countAlpha (images[role]).opaque != images[role].getWidth() * images[role].getHeight())
-            failures.add (juce::String (role) + ": not opaque, the header colour would show through");
+            failures.add (juce::String (role) + ": not opaque, what lies under it would show through");
 
     for (auto role : { "channelFaderMask", "reverbFaderMask", "smallKnobMask", "tankSelectorMask", "toneFaderMask", "mixFaderMask" })
         if (countAlpha (images[role]).opaque == 0)
@@ -104,7 +137,12 @@ juce::StringArray ArtVerifier::check (const juce::File& folder)
             failures.add (juce::String (role) + ": masks nothing");
 
     // The knobs and wheels turn in place, so every step must show.
-    for (auto role : { "smallKnobStrip", "inputTrimStrip", "outputTrimStrip" })
+    juce::StringArray turning{ "smallKnobStrip", "inputTrimStrip", "outputTrimStrip" };
+    for (const auto& control : secret::controls())
+        if (! control.isSwitch)
+            turning.add (control.role);
+
+    for (const auto& role : turning)
     {
         const auto& strip = images[role];
         const auto frameHeight = strip.getHeight() / 100;
@@ -139,5 +177,79 @@ juce::StringArray ArtVerifier::check (const juce::File& folder)
             failures.add (juce::String (lampRoles[i]) + ": barely brighter than the unlit lamp on the panel");
     }
 
+    checkHiddenSection (images, failures);
     return failures;
+}
+
+void ArtVerifier::checkHiddenSection (std::map<juce::String, juce::Image>& images, juce::StringArray& failures)
+{
+    // Controls are drawn over the body, which must show around them: every frame's corners are clear.
+    for (const auto& control : secret::controls())
+    {
+        const auto& strip = images[control.role];
+        const auto w = control.cell.getWidth(), h = control.cell.getHeight();
+
+        for (int frame = 0; frame < strip.getHeight() / h; ++frame)
+            for (auto corner : { juce::Point<int> (0, 0), { w - 1, 0 }, { 0, h - 1 }, { w - 1, h - 1 } })
+                if (strip.getPixelAt (corner.x, frame * h + corner.y).getAlpha() != 0)
+                {
+                    failures.add (juce::String (control.role) + ": frame " + juce::String (frame)
+                                  + " covers its cell's corner");
+                    frame = strip.getHeight();
+                    break;
+                }
+    }
+
+    // The pilot lamp's lower frame is the lit one: compare the jewels in the middle of the frames.
+    const auto jewel = secret::lamp.withZeroOrigin().withSizeKeepingCentre (40, 40);
+    if (meanBrightness (images["secretLampStrip"], jewel.translated (0, secret::lamp.getHeight()))
+        < meanBrightness (images["secretLampStrip"], jewel) + 0.15)
+        failures.add ("secretLampStrip: the lit frame is barely brighter than the dark one");
+
+    // Both highlights are drawn over their pictures when hovered: they must agree with them along
+    // their border, or a seam shows, and be clearly brighter inside, or nothing lights up.
+    struct Overlay
+    {
+        const char* role;
+        const char* base;
+        juce::Rectangle<int> at;
+    };
+    for (const auto& o : { Overlay{ "secretSceneHighlight", "secretSceneImage", secret::sceneAmp },
+                           Overlay{ "secretReturnHighlight", "secretBodyBackground", secret::logoPlate } })
+    {
+        if (borderMismatch (images[o.base], images[o.role], o.at.getPosition()) > 1.5 / 255.0)
+            failures.add (juce::String (o.role) + ": its border does not match " + o.base + " underneath");
+
+        const auto inner = o.at.withZeroOrigin().reduced (o.at.getWidth() / 6, o.at.getHeight() / 6);
+        if (meanBrightness (images[o.role], inner) < meanBrightness (images[o.base], inner + o.at.getPosition()) + 0.04)
+            failures.add (juce::String (o.role) + ": barely brighter than " + o.base + " underneath");
+    }
+
+    // The division read-out appears beside the sync switch: no printing there.
+    const auto& body = images["secretBodyBackground"];
+    double darkest = 1.0, brightest = 0.0;
+    for (int y = secret::divisionLabel.getY(); y < secret::divisionLabel.getBottom(); ++y)
+        for (int x = secret::divisionLabel.getX(); x < secret::divisionLabel.getRight(); ++x)
+        {
+            darkest = std::min (darkest, luminance (body.getPixelAt (x, y)));
+            brightest = std::max (brightest, luminance (body.getPixelAt (x, y)));
+        }
+    if (darkest < brightest * plainPanelContrast)
+        failures.add ("secretBodyBackground: something is printed where the division read-out appears");
+
+    // Dialog icons are white shapes on transparency, tinted by the dialogs.
+    for (auto role : { "chevronImage", "openLockIcon", "disguiseIcon" })
+    {
+        const auto& icon = images[role];
+        bool white = true;
+        for (int y = 0; y < icon.getHeight() && white; ++y)
+            for (int x = 0; x < icon.getWidth() && white; ++x)
+            {
+                const auto c = icon.getPixelAt (x, y);
+                white = c.getAlpha() < 64 || std::min ({ c.getRed(), c.getGreen(), c.getBlue() }) > 200;
+            }
+
+        if (! white || countAlpha (icon).clear == 0)
+            failures.add (juce::String (role) + ": not a white shape on transparency");
+    }
 }

@@ -202,6 +202,120 @@ namespace
         return image;
     }
 
+    // The hidden section's dialog icons: plain white shapes, tinted by the dialogs and drawn small.
+    const auto dialogWhite = juce::Colours::white;
+
+    /** Clears the image wherever the filled or stroked shape covers it (the framework has no
+        erasing brush), for holes cut through a white shape. */
+    void cutOut (juce::Image& image, const juce::Path& shape, float strokeWidth = 0.0f)
+    {
+        auto cut = art::makeImage (image.getWidth(), image.getHeight());
+        {
+            juce::Graphics c (cut);
+            c.setColour (juce::Colours::white);
+
+            if (strokeWidth > 0.0f)
+                c.strokePath (shape, juce::PathStrokeType (strokeWidth));
+            else
+                c.fillPath (shape);
+        }
+
+        art::mapPixels (image,
+                        image.getBounds(),
+                        [&cut] (int x, int y, juce::Colour colour)
+                        { return colour.withMultipliedAlpha (1.0f - cut.getPixelAt (x, y).getFloatAlpha()); });
+    }
+
+    juce::Image chevronIcon()
+    {
+        auto image = art::makeImage (105, 193);
+        juce::Graphics g (image);
+        juce::Path chevron;
+        chevron.startNewSubPath (24.0f, 20.0f);
+        chevron.lineTo (82.0f, 96.5f);
+        chevron.lineTo (24.0f, 173.0f);
+        g.setColour (dialogWhite);
+        g.strokePath (chevron, roundStroke (30.0f));
+        return image;
+    }
+
+    juce::Image openLockIcon()
+    {
+        auto image = art::makeImage (71, 90);
+        juce::Graphics g (image);
+        g.setColour (dialogWhite);
+
+        // The shackle stands raised with its free leg clear of the body: unlocked.
+        juce::Path shackle;
+        shackle.startNewSubPath (19.5f, 44.0f);
+        shackle.lineTo (19.5f, 22.0f);
+        shackle.addCentredArc (35.5f,
+                               22.0f,
+                               16.0f,
+                               16.0f,
+                               0.0f,
+                               -juce::MathConstants<float>::halfPi,
+                               juce::MathConstants<float>::halfPi);
+        shackle.lineTo (51.5f, 29.0f);
+        g.strokePath (shackle, juce::PathStrokeType (9.0f, juce::PathStrokeType::curved, juce::PathStrokeType::butt));
+
+        juce::Path body;
+        body.addRoundedRectangle (5.0f, 40.0f, 61.0f, 47.0f, 9.0f);
+        g.fillPath (body);
+
+        juce::Path keyhole;
+        keyhole.addEllipse (juce::Rectangle<float> (13.0f, 13.0f).withCentre ({ 35.5f, 58.0f }));
+        keyhole.addRoundedRectangle (32.5f, 60.0f, 6.0f, 17.0f, 2.0f);
+        cutOut (image, keyhole);
+        return image;
+    }
+
+    juce::Image disguiseIcon()
+    {
+        auto image = art::makeImage (170, 140);
+        juce::Graphics g (image);
+
+        // A pinched fedora over a domino mask.
+        juce::Path hat;
+        hat.startNewSubPath (46.0f, 60.0f);
+        hat.cubicTo (44.0f, 40.0f, 46.0f, 22.0f, 56.0f, 12.0f);
+        hat.cubicTo (66.0f, 6.0f, 76.0f, 8.0f, 85.0f, 16.0f);
+        hat.cubicTo (94.0f, 8.0f, 104.0f, 6.0f, 114.0f, 12.0f);
+        hat.cubicTo (124.0f, 22.0f, 126.0f, 40.0f, 124.0f, 60.0f);
+        hat.closeSubPath();
+        hat.addEllipse (4.0f, 52.0f, 162.0f, 22.0f);
+        g.setColour (dialogWhite);
+        g.fillPath (hat);
+
+        // The band: a dark stripe cut out of the crown, so the shape reads at thumbnail size.
+        juce::Path band;
+        band.startNewSubPath (45.0f, 44.0f);
+        band.quadraticTo (85.0f, 50.0f, 125.0f, 44.0f);
+        cutOut (image, band, 8.0f);
+
+        juce::Path mask;
+        mask.startNewSubPath (20.0f, 94.0f);
+        mask.cubicTo (44.0f, 82.0f, 126.0f, 82.0f, 150.0f, 94.0f);
+        mask.cubicTo (154.0f, 110.0f, 144.0f, 128.0f, 118.0f, 130.0f);
+        mask.cubicTo (104.0f, 131.0f, 96.0f, 122.0f, 85.0f, 112.0f);
+        mask.cubicTo (74.0f, 122.0f, 66.0f, 131.0f, 52.0f, 130.0f);
+        mask.cubicTo (26.0f, 128.0f, 16.0f, 110.0f, 20.0f, 94.0f);
+        mask.closeSubPath();
+
+        for (auto side : { -1.0f, 1.0f })
+        {
+            juce::Path eye;
+            eye.addEllipse (juce::Rectangle<float> (34.0f, 17.0f).withCentre ({ 0.0f, 0.0f }));
+            eye.applyTransform (
+                juce::AffineTransform::rotation (side * -0.12f).translated (85.0f + side * 30.0f, 106.0f));
+            mask.addPath (eye);
+        }
+
+        mask.setUsingNonZeroWinding (false);
+        g.fillPath (mask);
+        return image;
+    }
+
     juce::Image brandEmblem()
     {
         auto image = art::makeImage (175, 175);
@@ -286,4 +400,7 @@ void HeaderArtPainter::render (ArtSet& out)
     out.add ("aboutIcon", aboutIcon());
     out.add ("closeIcon", closeIcon());
     out.add ("brandEmblem", brandEmblem());
+    out.add ("chevronImage", chevronIcon());
+    out.add ("openLockIcon", openLockIcon());
+    out.add ("disguiseIcon", disguiseIcon());
 }

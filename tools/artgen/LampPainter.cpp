@@ -1,5 +1,6 @@
 #include "LampPainter.h"
 #include "ArtCommon.h"
+#include "SecretLayout.h"
 
 namespace
 {
@@ -117,8 +118,127 @@ void LampPainter::paintMeterLens (juce::Graphics& g, juce::Point<float> origin, 
     g.drawRoundedRectangle (lens, radius, 1.2f);
 }
 
+void LampPainter::paintJewelLamp (juce::Graphics& g, juce::Point<float> centre, float glow)
+{
+    const auto pi = juce::MathConstants<float>::pi;
+    // The room's key light comes from the upper left, as on every other picture of the amplifier.
+    const auto lightAngle = -0.75f * pi;
+
+    if (glow > 0.0f)
+        art::fillGlow (g, centre, jewelHaloRadius, jewelHaloRadius, juce::Colour (0xffff3c14), 0.55f * glow);
+
+    // Knurled chrome bezel, then its conical inner ring.
+    juce::Path bezel;
+    bezel.addEllipse (juce::Rectangle<float> (72.0f, 72.0f).withCentre (centre));
+    art::drawSoftShadow (g, bezel, { 0.0f, 4.0f }, 4.0f, 0.55f);
+    g.setGradientFill (juce::ColourGradient (art::colours::chromeLight,
+                                             centre.translated (-30.0f, -30.0f),
+                                             art::colours::chromeDark,
+                                             centre.translated (28.0f, 30.0f),
+                                             false));
+    g.fillPath (bezel);
+
+    constexpr int knurls = 48;
+    for (int i = 0; i < knurls; ++i)
+    {
+        const auto a = 2.0f * pi * (float) i / (float) knurls;
+        const auto lit = 0.5f + 0.5f * std::cos (a - lightAngle - 0.5f * pi);
+        g.setColour (juce::Colours::black.withAlpha (0.12f + 0.25f * (1.0f - lit)));
+        g.drawLine ({ centre.getPointOnCircumference (32.0f, a), centre.getPointOnCircumference (36.0f, a) }, 1.4f);
+    }
+
+    const auto cone = juce::Rectangle<float> (60.0f, 60.0f).withCentre (centre);
+    g.setGradientFill (juce::ColourGradient (art::colours::chromeDark,
+                                             cone.getTopLeft(),
+                                             juce::Colours::white,
+                                             cone.getBottomRight(),
+                                             false));
+    g.fillEllipse (cone);
+    g.setColour (juce::Colours::black.withAlpha (0.6f));
+    g.drawEllipse (cone, 1.2f);
+
+    // Faceted glass: an octagonal table, a ring of kites and an outer ring of triangles. Each facet
+    // takes the light by the way it leans; a lit lamp glows from inside, hottest in the middle.
+    constexpr float tableRadius = 9.0f, kiteRadius = 18.0f, rimRadius = 25.0f;
+    const auto point = [&] (float radius, float a) { return centre.getPointOnCircumference (radius, a); };
+    const auto glass = [&] (float lean, float a, float depth)
+    {
+        const auto facing = std::cos (a - lightAngle);
+        const auto dark =
+            juce::Colour (0xff3a0307).interpolatedWith (juce::Colour (0xff9a1119), 0.5f + 0.5f * facing * lean);
+        const auto hot = juce::Colour (0xffffd27a)
+                             .interpolatedWith (juce::Colour (0xffd8230e), depth)
+                             .withMultipliedBrightness (0.85f + 0.15f * facing * lean);
+        return dark.interpolatedWith (hot, glow);
+    };
+
+    const auto fillFacet = [&] (std::initializer_list<juce::Point<float>> corners, juce::Colour colour)
+    {
+        juce::Path facet;
+        facet.startNewSubPath (*corners.begin());
+        for (auto p = corners.begin() + 1; p != corners.end(); ++p)
+            facet.lineTo (*p);
+        facet.closeSubPath();
+        g.setColour (colour);
+        g.fillPath (facet);
+        g.setColour (juce::Colours::black.withAlpha (0.18f - 0.1f * glow));
+        g.strokePath (facet, juce::PathStrokeType (0.8f));
+    };
+
+    constexpr int sides = 8;
+    const auto step = 2.0f * pi / (float) sides;
+
+    // The glass under the facets fills the slivers along the rim.
+    g.setColour (glass (0.0f, 0.0f, 1.0f).darker (0.2f));
+    g.fillEllipse (juce::Rectangle<float> (rimRadius * 2.0f, rimRadius * 2.0f).withCentre (centre));
+
+    for (int i = 0; i < sides; ++i)
+    {
+        const auto a = step * (float) i;
+        // A star facet from each edge of the table out to the rim, and the facets between the points.
+        fillFacet ({ point (tableRadius, a - step * 0.5f), point (rimRadius, a), point (tableRadius, a + step * 0.5f) },
+                   glass (0.7f, a, 0.6f));
+        fillFacet ({ point (tableRadius, a + step * 0.5f), point (rimRadius, a), point (kiteRadius, a + step * 0.5f) },
+                   glass (1.0f, a + step * 0.2f, 0.9f));
+        fillFacet (
+            { point (tableRadius, a + step * 0.5f), point (kiteRadius, a + step * 0.5f), point (rimRadius, a + step) },
+            glass (1.0f, a + step * 0.8f, 0.9f));
+        fillFacet ({ point (kiteRadius, a + step * 0.5f), point (rimRadius, a), point (rimRadius, a + step) },
+                   glass (0.9f, a + step * 0.5f, 1.0f));
+    }
+
+    juce::Path table;
+    table.addPolygon (centre, sides, tableRadius, step * 0.5f);
+    g.setColour (glass (0.0f, 0.0f, 0.1f).brighter (0.1f));
+    g.fillPath (table);
+
+    if (glow > 0.0f)
+        art::fillGlow (g, centre, 16.0f, 16.0f, juce::Colour (0xfffff0c8), 0.75f * glow);
+
+    // Glints of the room light on the upper-left facets.
+    g.setColour (juce::Colours::white.withAlpha (0.75f));
+    g.fillEllipse (juce::Rectangle<float> (7.0f, 5.0f).withCentre (centre.translated (-10.0f, -12.0f)));
+    g.setColour (juce::Colours::white.withAlpha (0.35f));
+    g.fillEllipse (juce::Rectangle<float> (4.0f, 3.0f).withCentre (centre.translated (-3.0f, -5.0f)));
+    g.setColour (juce::Colours::black.withAlpha (0.55f));
+    g.drawEllipse (juce::Rectangle<float> (rimRadius * 2.0f, rimRadius * 2.0f).withCentre (centre), 1.2f);
+}
+
 void LampPainter::render (ArtSet& out)
 {
+    {
+        // The hidden amplifier's pilot lamp: dark on top, lit below.
+        const auto cell = secret::lamp;
+        auto strip = art::makeImage (cell.getWidth(), cell.getHeight() * 2);
+        juce::Graphics g (strip);
+        const auto centre = juce::Point<float> ((float) cell.getWidth(), (float) cell.getHeight()) * 0.5f;
+
+        for (int frame = 0; frame < 2; ++frame)
+            paintJewelLamp (g, centre.translated (0.0f, (float) (frame * cell.getHeight())), (float) frame);
+
+        out.add ("secretLampStrip", strip);
+    }
+
     const char* letters[] = { "A", "B", "C" };
     const char* roles[] = { "channelALamp", "channelBLamp", "channelCLamp" };
 

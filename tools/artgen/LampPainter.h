@@ -18,6 +18,12 @@ public:
     /** The chrome bezel the panel prints around the meter lens cell. */
     static void paintMeterBezel (juce::Graphics& g, juce::Point<float> origin);
 
+    /** The hidden amplifier's pilot lamp: a faceted red jewel in a knurled chrome bezel; glow 0..1. */
+    static void paintJewelLamp (juce::Graphics& g, juce::Point<float> centre, float glow);
+
+    /** The lit jewel's halo on the panel; it fades out inside the lamp's 105-unit wide cell. */
+    static constexpr float jewelHaloRadius = 50.0f;
+
     static constexpr int lampWidth = 175, lampHeight = 154;
     static constexpr int meterWidth = 116, meterHeight = 53, meterFrames = 21;
 };

@@ -1,5 +1,6 @@
 #include "LeverPainter.h"
 #include "ArtCommon.h"
+#include "SecretLayout.h"
 
 namespace
 {
@@ -13,6 +14,40 @@ namespace
         g.fillEllipse (ball);
         g.setColour (juce::Colours::black.withAlpha (0.6f));
         g.drawEllipse (ball, 1.2f);
+    }
+
+    /** Tapered bat from the bushing to the ball end; reach is negative upwards. */
+    void paintBat (
+        juce::Graphics& g, juce::Point<float> pivot, float reach, juce::Point<float> shadowOffset, float shadowSpread)
+    {
+        const auto tip = pivot.translated (0.0f, reach);
+        juce::Path bat;
+        bat.startNewSubPath (pivot.x - 11.0f, pivot.y);
+        bat.lineTo (tip.x - 7.0f, tip.y);
+        bat.lineTo (tip.x + 7.0f, tip.y);
+        bat.lineTo (pivot.x + 11.0f, pivot.y);
+        bat.closeSubPath();
+        bat.addEllipse (juce::Rectangle<float> (22.0f, 22.0f).withCentre (pivot));
+
+        juce::Path shadow (bat);
+        shadow.addEllipse (juce::Rectangle<float> (28.0f, 28.0f).withCentre (tip));
+        art::drawSoftShadow (g, shadow, shadowOffset, shadowSpread, 0.5f);
+
+        juce::ColourGradient cylinder (art::colours::chromeDark,
+                                       pivot.x - 11.0f,
+                                       0.0f,
+                                       art::colours::chromeDark.darker (0.5f),
+                                       pivot.x + 11.0f,
+                                       0.0f,
+                                       false);
+        cylinder.addColour (0.3, juce::Colours::white);
+        cylinder.addColour (0.55, art::colours::chromeMid);
+        g.setGradientFill (cylinder);
+        g.fillPath (bat);
+        g.setColour (juce::Colours::black.withAlpha (0.5f));
+        g.strokePath (bat, juce::PathStrokeType (1.0f));
+
+        paintBall (g, tip, 13.0f);
     }
 
     void paintNut (juce::Graphics& g, juce::Point<float> centre)
@@ -49,33 +84,15 @@ void LeverPainter::paintLever (juce::Graphics& g, juce::Point<float> pivot, int 
         return;
     }
 
-    const auto length = 82.0f;
-    const auto dir = position > 0 ? -1.0f : 1.0f;
-    const auto tip = pivot.translated (0.0f, dir * length);
+    paintBat (g, pivot, position > 0 ? -82.0f : 82.0f, { 8.0f, 10.0f }, 6.0f);
+}
 
-    // Tapered bat from the bushing to the ball end.
-    juce::Path bat;
-    bat.startNewSubPath (pivot.x - 11.0f, pivot.y);
-    bat.lineTo (tip.x - 7.0f, tip.y);
-    bat.lineTo (tip.x + 7.0f, tip.y);
-    bat.lineTo (pivot.x + 11.0f, pivot.y);
-    bat.closeSubPath();
-    bat.addEllipse (juce::Rectangle<float> (22.0f, 22.0f).withCentre (pivot));
-
-    juce::Path shadow (bat);
-    shadow.addEllipse (juce::Rectangle<float> (28.0f, 28.0f).withCentre (tip));
-    art::drawSoftShadow (g, shadow, { 8.0f, 10.0f }, 6.0f, 0.5f);
-
-    juce::ColourGradient cylinder (art::colours::chromeDark, pivot.x - 11.0f, 0.0f,
-                                   art::colours::chromeDark.darker (0.5f), pivot.x + 11.0f, 0.0f, false);
-    cylinder.addColour (0.3, juce::Colours::white);
-    cylinder.addColour (0.55, art::colours::chromeMid);
-    g.setGradientFill (cylinder);
-    g.fillPath (bat);
-    g.setColour (juce::Colours::black.withAlpha (0.5f));
-    g.strokePath (bat, juce::PathStrokeType (1.0f));
-
-    paintBall (g, tip, 13.0f);
+void LeverPainter::paintToggle (juce::Graphics& g, juce::Point<float> pivot, bool up)
+{
+    // Shorter than the tank lever and with a tighter shadow: its cell is only a little taller than
+    // the bat's reach.
+    paintNut (g, pivot);
+    paintBat (g, pivot, up ? -toggleLength : toggleLength, { 4.0f, 6.0f }, 4.0f);
 }
 
 void LeverPainter::render (ArtSet& out)
@@ -96,4 +113,26 @@ void LeverPainter::render (ArtSet& out)
 
     out.add ("tankSelectorStrip", strip);
     out.add ("tankSelectorMask", mask);
+
+    // The hidden amplifier's switches: off (bat down) on top, on (bat up) below.
+    for (const auto& control : secret::controls())
+    {
+        if (! control.isSwitch)
+            continue;
+
+        const auto cell = control.cell;
+        auto toggles = art::makeImage (cell.getWidth(), cell.getHeight() * 2);
+        juce::Graphics g (toggles);
+        const auto pivot = secret::pivotOf (control) - cell.getPosition().toFloat();
+
+        for (int frame = 0; frame < 2; ++frame)
+        {
+            g.saveState();
+            g.reduceClipRegion (0, frame * cell.getHeight(), cell.getWidth(), cell.getHeight());
+            paintToggle (g, pivot.translated (0.0f, (float) (frame * cell.getHeight())), frame == 1);
+            g.restoreState();
+        }
+
+        out.add (control.role, toggles);
+    }
 }

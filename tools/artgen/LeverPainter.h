@@ -14,4 +14,10 @@ public:
 
     /** position: +1 up, 0 centre, -1 down. */
     static void paintLever (juce::Graphics& g, juce::Point<float> pivot, int position);
+
+    /** The hidden amplifier's two-way toggle: the same nut and bat, shorter, up for on. */
+    static void paintToggle (juce::Graphics& g, juce::Point<float> pivot, bool up);
+
+    /** How far the toggle's bat reaches from its pivot to the centre of its ball end. */
+    static constexpr float toggleLength = 70.0f;
 };

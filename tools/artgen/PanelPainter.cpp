@@ -84,29 +84,6 @@ namespace
         g.fillRoundedRectangle (slot.reduced (2.0f), r - 2.0f);
     }
 
-    /** A front-panel input socket, as the unit's channels take their guitars there. */
-    void paintJack (juce::Graphics& g, Point<float> centre, const juce::String& legend)
-    {
-        const auto nut = Rectangle<float> (92.0f, 92.0f).withCentre (centre);
-        juce::Path ring;
-        ring.addEllipse (nut);
-        art::drawSoftShadow (g, ring, { 0.0f, 4.0f }, 5.0f, 0.4f);
-        g.setGradientFill (juce::ColourGradient (c::chromeLight, nut.getTopLeft(), c::chromeDark, nut.getBottomRight(), false));
-        g.fillPath (ring);
-        juce::Path hex;
-        hex.addPolygon (centre, 6, 36.0f, 0.0f);
-        g.setGradientFill (juce::ColourGradient (c::chromeDark, nut.getTopLeft(), c::chromeLight, nut.getBottomRight(), false));
-        g.fillPath (hex);
-        g.setColour (juce::Colours::black.withAlpha (0.45f));
-        g.strokePath (hex, juce::PathStrokeType (1.2f));
-        g.setColour (juce::Colour (0xff0a0a0a));
-        g.fillEllipse (Rectangle<float> (30.0f, 30.0f).withCentre (centre));
-        g.setColour (juce::Colours::white.withAlpha (0.25f));
-        g.drawEllipse (Rectangle<float> (30.0f, 30.0f).withCentre (centre), 1.5f);
-        art::drawLegend (g, legend, art::Fonts::bold (22.0f), c::ink, Rectangle<float> (200.0f, 30.0f).withCentre (centre.translated (0.0f, -76.0f)),
-                         juce::Justification::centred, 0.35f);
-    }
-
     void paintChannelStrip (juce::Graphics& g, int index)
     {
         const char* letters[] = { "A", "B", "C" };
@@ -154,7 +131,7 @@ namespace
 
         art::drawLegend (g, "LEVEL", art::Fonts::bold (26.0f), c::ink, { slotX - 100.0f, 928.0f, 200.0f, 34.0f },
                          juce::Justification::centred, 0.4f);
-        paintJack (g, { lampX + 87.5f, 800.0f }, juce::String ("INPUT  ") + letters[index]);
+        PanelPainter::paintJack (g, { lampX + 87.5f, 800.0f }, juce::String ("INPUT  ") + letters[index]);
     }
 
     void paintBrandBlock (juce::Graphics& g, Point<float> centre)
@@ -204,6 +181,41 @@ namespace
                                  { x - 40.0f, tickBottom - 48.0f, 80.0f, 26.0f }, juce::Justification::centred, 0.0f);
         }
     }
+}
+
+void PanelPainter::paintJack (juce::Graphics& g, juce::Point<float> centre, const juce::String& legend)
+{
+    const auto nut = juce::Rectangle<float> (92.0f, 92.0f).withCentre (centre);
+    juce::Path ring;
+    ring.addEllipse (nut);
+    art::drawSoftShadow (g, ring, { 0.0f, 4.0f }, 5.0f, 0.4f);
+    g.setGradientFill (juce::ColourGradient (art::colours::chromeLight,
+                                             nut.getTopLeft(),
+                                             art::colours::chromeDark,
+                                             nut.getBottomRight(),
+                                             false));
+    g.fillPath (ring);
+    juce::Path hex;
+    hex.addPolygon (centre, 6, 36.0f, 0.0f);
+    g.setGradientFill (juce::ColourGradient (art::colours::chromeDark,
+                                             nut.getTopLeft(),
+                                             art::colours::chromeLight,
+                                             nut.getBottomRight(),
+                                             false));
+    g.fillPath (hex);
+    g.setColour (juce::Colours::black.withAlpha (0.45f));
+    g.strokePath (hex, juce::PathStrokeType (1.2f));
+    g.setColour (juce::Colour (0xff0a0a0a));
+    g.fillEllipse (juce::Rectangle<float> (30.0f, 30.0f).withCentre (centre));
+    g.setColour (juce::Colours::white.withAlpha (0.25f));
+    g.drawEllipse (juce::Rectangle<float> (30.0f, 30.0f).withCentre (centre), 1.5f);
+    art::drawLegend (g,
+                     legend,
+                     art::Fonts::bold (22.0f),
+                     art::colours::ink,
+                     juce::Rectangle<float> (200.0f, 30.0f).withCentre (centre.translated (0.0f, -76.0f)),
+                     juce::Justification::centred,
+                     0.35f);
 }
 
 juce::Image PanelPainter::paintSimple()

@@ -14,4 +14,7 @@ public:
 
     static juce::Image paintSimple();
     static juce::Image paintAdvanced();
+
+    /** A front-panel input socket (chrome nut and bushing) with its legend above it. */
+    static void paintJack (juce::Graphics& g, juce::Point<float> centre, const juce::String& legend);
 };

@@ -1,4 +1,5 @@
 #include "PreviewComposer.h"
+#include "SecretLayout.h"
 
 namespace
 {
@@ -99,6 +100,66 @@ juce::Image PreviewComposer::compose (const juce::File& f, int variant)
     const Strip knob { load (f, "smallKnobStrip"), load (f, "smallKnobMask"), 110, 100, 100, 0.0f, true, false };
     drawStrip (g, { 351, 187 }, knob, alt ? 1.0 : 0.1);
     drawStrip (g, { 351, 379 }, knob, alt ? 0.0 : 0.5);
+    return out;
+}
+
+juce::Image PreviewComposer::composeSecret (const juce::File& f, int variant)
+{
+    const bool alt = variant != 0;
+    constexpr int sectionHeight = 2056;
+    juce::Image out (juce::Image::RGB, secret::bodyWidth, sectionHeight * 2, true);
+    juce::Graphics g (out);
+
+    // The body: switches off and knobs near their defaults, or everything switched on and turned.
+    g.drawImageAt (load (f, "secretBodyBackground"), 0, 0);
+    const double settings[] = { 0.5, 0.3, 0.45, 0.2, 0.5, 0.5, 0.5 };
+    const double altSettings[] = { 1.0, 0.0, 0.8, 0.6, 0.1, 0.9, 0.33 };
+    int knob = 0;
+
+    for (const auto& control : secret::controls())
+    {
+        const auto image = load (f, control.role);
+        const auto cell = control.cell;
+
+        if (control.isSwitch)
+            g.drawImage (image,
+                         cell.getX(),
+                         cell.getY(),
+                         cell.getWidth(),
+                         cell.getHeight(),
+                         0,
+                         alt ? cell.getHeight() : 0,
+                         cell.getWidth(),
+                         cell.getHeight());
+        else
+        {
+            const Strip strip{ image, {}, cell.getWidth(), cell.getHeight(), 100, 0.0f, true, false };
+            drawStrip (g, cell.getPosition(), strip, alt ? altSettings[knob] : settings[knob]);
+            ++knob;
+        }
+    }
+
+    const auto lamp = secret::lamp;
+    g.drawImage (load (f, "secretLampStrip"),
+                 lamp.getX(),
+                 lamp.getY(),
+                 lamp.getWidth(),
+                 lamp.getHeight(),
+                 0,
+                 alt ? lamp.getHeight() : 0,
+                 lamp.getWidth(),
+                 lamp.getHeight());
+
+    if (alt)
+        g.drawImageAt (load (f, "secretReturnHighlight"), secret::logoPlate.getX(), secret::logoPlate.getY());
+
+    // The cover scene below, with the amplifier lit as under the pointer in the second variant.
+    g.setOrigin ({ 0, sectionHeight });
+    g.drawImageAt (load (f, "secretSceneImage"), 0, 0);
+
+    if (alt)
+        g.drawImageAt (load (f, "secretSceneHighlight"), secret::sceneAmp.getX(), secret::sceneAmp.getY());
+
     return out;
 }
 

@@ -4,12 +4,15 @@
 //   coilvox-artgen --verify <folder>    checks a folder of pictures (sizes, frames, masks, lamps)
 //   coilvox-artgen --preview <folder> <out.png> [variant]
 //                                       both bodies assembled as the editor draws them
+//   coilvox-artgen --preview-secret <folder> <out.png> [variant]
+//                                       the hidden body over its cover scene, as the editor draws them
 //   coilvox-artgen --contact <folder> <role> <frames> <out.png>
 //                                       eight frames of a strip side by side
 
 #include "ArtCommon.h"
 #include "ArtSet.h"
 #include "ArtVerifier.h"
+#include "ChickenHeadKnobPainter.h"
 #include "FaderStripPainter.h"
 #include "HeaderArtPainter.h"
 #include "KnobStripPainter.h"
@@ -18,6 +21,8 @@
 #include "PanelPainter.h"
 #include "PresetBarPainter.h"
 #include "PreviewComposer.h"
+#include "SecretBodyPainter.h"
+#include "StageScenePainter.h"
 
 #include <iostream>
 
@@ -28,6 +33,7 @@ namespace
         std::cerr << "usage: coilvox-artgen <outputFolder>\n"
                      "       coilvox-artgen --verify <folder>\n"
                      "       coilvox-artgen --preview <folder> <out.png> [variant]\n"
+                     "       coilvox-artgen --preview-secret <folder> <out.png> [variant]\n"
                      "       coilvox-artgen --contact <folder> <role> <frames> <out.png>\n";
         return 2;
     }
@@ -70,10 +76,14 @@ int main (int argc, char* argv[])
         return failures.isEmpty() ? 0 : 1;
     }
 
-    if ((argc == 4 || argc == 5) && juce::String (argv[1]) == "--preview")
+    if ((argc == 4 || argc == 5)
+        && (juce::String (argv[1]) == "--preview" || juce::String (argv[1]) == "--preview-secret"))
     {
         const auto cwd = juce::File::getCurrentWorkingDirectory();
-        const auto image = PreviewComposer::compose (cwd.getChildFile (argv[2]), argc == 5 ? juce::String (argv[4]).getIntValue() : 0);
+        const auto variant = argc == 5 ? juce::String (argv[4]).getIntValue() : 0;
+        const auto folder = cwd.getChildFile (argv[2]);
+        const auto image = juce::String (argv[1]) == "--preview" ? PreviewComposer::compose (folder, variant)
+                                                                 : PreviewComposer::composeSecret (folder, variant);
         const auto file = cwd.getChildFile (argv[3]);
         file.deleteFile();
         juce::FileOutputStream out (file);
@@ -109,6 +119,9 @@ int main (int argc, char* argv[])
     FaderStripPainter::render (art);
     KnobStripPainter::render (art);
     LeverPainter::render (art);
+    ChickenHeadKnobPainter::render (art);
+    SecretBodyPainter::render (art);
+    StageScenePainter::render (art);
 
     if (! matchesRoles (art))
         return 1;

@@ -4,7 +4,8 @@
 #      frames move, a meter lamp that dims at each of its 21 steps, masks that pass and block,
 #      opaque backgrounds, lit lamps brighter than the dark ones on the panel;
 #   2. that the generator redraws them byte for byte (fixed seeds, committed output up to date);
-#   3. that the check itself rejects a missing picture and a picture of the wrong size.
+#   3. that the check itself rejects a missing picture, a picture of the wrong size and a highlight
+#      that does not match the picture under it.
 #
 # usage: verify.sh [path/to/coilvox-artgen]
 #        (default: build/tools/artgen/coilvox-artgen_artefacts/Release/coilvox-artgen)
@@ -52,6 +53,11 @@ rm "$scratch/missing/meterStrip.png"
 cp -r "$scratch/fresh" "$scratch/resized"
 cp "$scratch/fresh/closeIcon.png" "$scratch/resized/smallKnobStrip.png"
 "$generator" --verify "$scratch/resized" > /dev/null 2>&1 && fail "check accepted a knob strip of the wrong size"
+
+# A highlight that no longer matches the picture it is drawn over would show a seam.
+cp -r "$scratch/fresh" "$scratch/restaged"
+cp "$scratch/fresh/secretBodyBackground.png" "$scratch/restaged/secretSceneImage.png"
+"$generator" --verify "$scratch/restaged" > /dev/null 2>&1 && fail "check accepted a scene highlight that does not match its scene"
 
 if [ "$failures" -eq 0 ]; then
     echo "artwork: all checks pass"
