@@ -541,6 +541,7 @@ TEST_F (HiddenSection, LampAndSwitchesShowTheirFrames)
     }
 
     // No artwork at all draws nothing and does not fail.
+    b.background = {};
     b.lampStrip = {};
     b.tremoloSwitchLookAndFeel.image = {};
     EXPECT_EQ (lampCentre(), juce::Colour());
