@@ -2,6 +2,7 @@
 
 #include "gui/PluginBodyAdvanced.h"
 #include "gui/PluginBodySimple.h"
+#include "gui/hidden/PluginBodySecret.h"
 
 juce::String StatusText::forSimple (const Simple& s)
 {
@@ -59,6 +60,35 @@ juce::String StatusText::forAdvanced (const Advanced& s)
     return {};
 }
 
+juce::String StatusText::forHidden (const Hidden& s)
+{
+    if (s.depthHovered)
+        return "Tremolo depth";
+    if (s.gainHovered)
+        return "Input gain";
+    if (s.topHovered)
+        return "Amp high EQ";
+    if (s.midHovered)
+        return "Amp mid EQ";
+    if (s.lowHovered)
+        return "Amp low EQ";
+    if (s.masterHovered)
+        return "Master output volume";
+    if (s.freeSpeedHovered)
+        return "Tremolo speed frequency";
+    if (s.syncedSpeedHovered)
+        return "Tremolo BPM-synced frequency";
+    if (s.syncHovered)
+        return s.syncOn ? "Turn OFF BPM sync" : "Turn ON BPM sync";
+    if (s.cabinetHovered)
+        return s.cabinetOn ? "Turn OFF the cabinet" : "Turn ON the cabinet";
+    if (s.ampHovered)
+        return s.ampOn ? "Turn OFF the amp" : "Turn ON the amp";
+    if (s.tremoloHovered)
+        return s.tremoloOn ? "Turn OFF tremolo" : "Turn ON tremolo";
+    return {};
+}
+
 namespace
 {
 bool hovered (const juce::Component& component) { return component.isShowing() && component.isMouseOver (false); }
@@ -96,7 +126,32 @@ StatusText::Advanced StatusText::stateOf (const PluginBodyAdvanced& body)
     return s;
 }
 
-juce::String StatusText::compose (bool oversamplingHovered, const juce::String& simple, const juce::String& advanced)
+StatusText::Hidden StatusText::stateOf (const PluginBodySecret& body)
 {
-    return oversamplingHovered ? juce::String ("Oversampling") : simple + advanced;
+    Hidden s;
+    s.depthHovered = hovered (body.depthKnob);
+    s.gainHovered = hovered (body.gainKnob);
+    s.topHovered = hovered (body.topKnob);
+    s.midHovered = hovered (body.midKnob);
+    s.lowHovered = hovered (body.lowKnob);
+    s.masterHovered = hovered (body.masterKnob);
+    s.freeSpeedHovered = hovered (body.freeSpeedKnob);
+    s.syncedSpeedHovered = hovered (body.syncedSpeedKnob);
+    s.syncHovered = hovered (body.syncSwitch);
+    s.syncOn = body.syncSwitch.getToggleState();
+    s.cabinetHovered = hovered (body.cabinetSwitch);
+    s.cabinetOn = body.cabinetSwitch.getToggleState();
+    s.ampHovered = hovered (body.ampSwitch);
+    s.ampOn = body.ampSwitch.getToggleState();
+    s.tremoloHovered = hovered (body.tremoloSwitch);
+    s.tremoloOn = body.tremoloSwitch.getToggleState();
+    return s;
+}
+
+juce::String StatusText::compose (bool oversamplingHovered,
+                                  const juce::String& simple,
+                                  const juce::String& advanced,
+                                  const juce::String& hidden)
+{
+    return oversamplingHovered ? juce::String ("Oversampling") : simple + advanced + hidden;
 }

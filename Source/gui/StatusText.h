@@ -4,6 +4,7 @@
 
 class PluginBodySimple;
 class PluginBodyAdvanced;
+class PluginBodySecret;
 
 /** The footer's help line: what the mouse is over, from each body's first matching rule.
     Message thread. */
@@ -29,13 +30,27 @@ public:
         bool preDelayHovered = false, widthHovered = false;
     };
 
+    /** What the hidden body's rules look at; the switches' texts depend on their state. */
+    struct Hidden
+    {
+        bool depthHovered = false, gainHovered = false, topHovered = false, midHovered = false, lowHovered = false;
+        bool masterHovered = false, freeSpeedHovered = false, syncedSpeedHovered = false;
+        bool syncHovered = false, syncOn = false, cabinetHovered = false, cabinetOn = false;
+        bool ampHovered = false, ampOn = false, tremoloHovered = false, tremoloOn = false;
+    };
+
     static juce::String forSimple (const Simple& state);
     static juce::String forAdvanced (const Advanced& state);
+    static juce::String forHidden (const Hidden& state);
 
     /** The states as the bodies show them now; a body that is not showing has nothing hovered. */
     static Simple stateOf (const PluginBodySimple& body);
     static Advanced stateOf (const PluginBodyAdvanced& body);
+    static Hidden stateOf (const PluginBodySecret& body);
 
     /** The line: the oversampling box wins, otherwise the bodies' texts joined. */
-    static juce::String compose (bool oversamplingHovered, const juce::String& simple, const juce::String& advanced);
+    static juce::String compose (bool oversamplingHovered,
+                                 const juce::String& simple,
+                                 const juce::String& advanced,
+                                 const juce::String& hidden = {});
 };

@@ -1,6 +1,7 @@
 #include "gui/VantorraCoilvoxAudioProcessorEditor.h"
 
 #include "gui/StatusText.h"
+#include "update/StateFiles.h"
 
 namespace
 {
@@ -24,10 +25,39 @@ VantorraCoilvoxAudioProcessorEditor::VantorraCoilvoxAudioProcessorEditor (Vantor
 
     processor.parameters.state.addListener (this);
 
+    // Only the pass phrase exactly as it was stored unlocks; the file is the one proof of an unlock.
+    const auto stored =
+        OV::StateFiles::readStateFlag (OV::StateFiles::sectionFile, OV::StateFiles::sectionKey, settingsFolderPath);
+
+    if (stored.isString() && stored.toString() == passPhrase)
+    {
+        showSceneFirst = false;
+        secretButtonShown = true;
+        secretUnlocked = true;
+    }
+
+    unlockModal = std::make_unique<SecretUnlockModal> (modalBackdrop, passPhrase);
+    unlockModal->onCorrect = [this] { answerAccepted(); };
+    unlockedModal = std::make_unique<SecretUnlockModalOnCorrect> (modalBackdrop);
+    unlockedModal->onUnlock = [this] { unlock(); };
+    presetBlockedModal = std::make_unique<SecretPresetBlockedModal> (modalBackdrop);
+    presetBlockedModal->onHints = [this] { openHints(); };
+    addModal (*unlockModal);
+    addModal (*unlockedModal);
+    addModal (*presetBlockedModal);
+
     simpleBody = std::make_unique<PluginBodySimple> (p);
     advancedBody = std::make_unique<PluginBodyAdvanced> (p);
-    secretBody = std::make_unique<HiddenPlaceholder>();
-    secretScene = std::make_unique<HiddenPlaceholder>();
+    secretBody = std::make_unique<PluginBodySecret> (p);
+    secretScene = std::make_unique<PluginBodySecretScene>();
+
+    // A project saved in a hidden view and opened where the section is locked would leave no way back
+    // to the unit's controls (the hidden-section button is not even shown), so it opens simple.
+    if (! secretUnlocked && (processor.guiState == 2 || processor.guiState == 3))
+    {
+        processor.guiState = 0;
+        header->secretButton.button.setToggleState (false, juce::dontSendNotification);
+    }
 
     switch (processor.guiState)
     {
@@ -61,6 +91,11 @@ VantorraCoilvoxAudioProcessorEditor::VantorraCoilvoxAudioProcessorEditor (Vantor
     header->secretButton.button.setClickingTogglesState (secretUnlocked);
     header->secretButton.button.onClick = [this] { secretButtonClicked(); };
 
+    presetManager.presetSecretFeatureBlockedCallback = [this] { showModal (*presetBlockedModal); };
+
+    secretScene->enterButton.onClick = [this] { enterSecretBody(); };
+    secretBody->returnButton.onClick = [this] { returnToSecretScene(); };
+
     // Parameters moved while no editor was open make the shown preset a changed one.
     if (! processor.presetChanged && processor.stateSnapshot.getSize() > 0)
     {
@@ -83,8 +118,16 @@ VantorraCoilvoxAudioProcessorEditor::~VantorraCoilvoxAudioProcessorEditor()
     processor.presetChanged = header->presetManager.changed;
     processor.parameters.state.removeListener (this);
 
+    header->presetManager.presetSecretFeatureBlockedCallback = [] {};
+
     stopTimer();
     sections.clear();
+    modals.removeFirstMatchingValue (unlockModal.get());
+    modals.removeFirstMatchingValue (unlockedModal.get());
+    modals.removeFirstMatchingValue (presetBlockedModal.get());
+    presetBlockedModal.reset();
+    unlockedModal.reset();
+    unlockModal.reset();
     secretScene.reset();
     secretBody.reset();
     advancedBody.reset();
@@ -97,7 +140,8 @@ void VantorraCoilvoxAudioProcessorEditor::timerCallback()
 
     const auto text = StatusText::compose (footer->oversamplingBox.isMouseOver (false),
                                            StatusText::forSimple (StatusText::stateOf (*simpleBody)),
-                                           StatusText::forAdvanced (StatusText::stateOf (*advancedBody)));
+                                           StatusText::forAdvanced (StatusText::stateOf (*advancedBody)),
+                                           StatusText::forHidden (StatusText::stateOf (*secretBody)));
     footer->statusLabel.setText (text, juce::dontSendNotification);
 
     if (! secretUnlocked)
@@ -163,9 +207,12 @@ void VantorraCoilvoxAudioProcessorEditor::viewButtonClicked()
 
 void VantorraCoilvoxAudioProcessorEditor::secretButtonClicked()
 {
-    // The pass-phrase dialog belongs to the hidden section; while it is locked nothing changes.
+    // While locked the button only asks for the pass phrase; it does not toggle.
     if (! secretUnlocked)
+    {
+        showModal (*unlockModal);
         return;
+    }
 
     if (header->secretButton.button.getToggleState())
     {
@@ -196,4 +243,56 @@ void VantorraCoilvoxAudioProcessorEditor::secretButtonClicked()
             processor.guiState = 1;
         }
     }
+}
+
+void VantorraCoilvoxAudioProcessorEditor::enterSecretBody()
+{
+    showSceneFirst = false;
+    removeSection (*secretScene);
+    addSection (*secretBody);
+    processor.guiState = 2;
+}
+
+void VantorraCoilvoxAudioProcessorEditor::returnToSecretScene()
+{
+    removeSection (*secretBody);
+    addSection (*secretScene);
+    processor.guiState = 3;
+}
+
+void VantorraCoilvoxAudioProcessorEditor::showModal (OV::Modal& modal)
+{
+    modalBackdrop.setVisible (true);
+    modal.setVisible (true);
+}
+
+void VantorraCoilvoxAudioProcessorEditor::answerAccepted()
+{
+    // A file that cannot be written only means the next editor asks again.
+    OV::StateFiles::writeStateFile (OV::StateFiles::sectionFile,
+                                    OV::StateFiles::sectionKey,
+                                    juce::String (passPhrase),
+                                    settingsFolderPath);
+    unlockModal->close();
+    showModal (*unlockedModal);
+}
+
+void VantorraCoilvoxAudioProcessorEditor::unlock()
+{
+    unlockedModal->close();
+    secretUnlocked = true;
+    header->presetManager.hiddenSectionUnlocked = true;
+
+    auto& button = header->secretButton.button;
+    button.setToggleable (true);
+    button.setClickingTogglesState (true);
+    // As if the user clicked it again: the hidden view opens.
+    button.triggerClick();
+    processor.hiddenUnlocked = true;
+}
+
+void VantorraCoilvoxAudioProcessorEditor::openHints()
+{
+    openWebPage (OV::WebAddresses::hints());
+    presetBlockedModal->close();
 }

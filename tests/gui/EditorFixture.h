@@ -2,6 +2,7 @@
 
 #include "gui/VantorraCoilvoxAudioProcessorEditor.h"
 #include "plugin/ParameterIds.h"
+#include "update/StateFiles.h"
 #include "update/TemporaryFolder.h"
 
 #include <gtest/gtest.h>
@@ -68,6 +69,16 @@ public:
     {
         editor->availableAreaSource = [available] { return available; };
         return editor->setSizeFromWidth (width);
+    }
+
+    /** Stores an answer in the settings folder's "Section.ov" as a correct pass phrase would, for the
+        editors opened from now on. */
+    void storeSectionPassword (const juce::var& password = "quintaloop")
+    {
+        OV::StateFiles::writeStateFile (OV::StateFiles::sectionFile,
+                                        OV::StateFiles::sectionKey,
+                                        password,
+                                        configHome.home.folder);
     }
 
     void setPlain (const char* id, float value)

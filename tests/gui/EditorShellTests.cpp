@@ -113,6 +113,8 @@ TEST_F (EditorFixture, ViewsStackTheirSections)
         int guiState;
         int sections;
     } cases[] = { { 0, 3 }, { 1, 4 }, { 2, 3 }, { 3, 3 }, { 7, 2 } };
+    // The hidden views open only where the hidden section is unlocked.
+    storeSectionPassword();
 
     for (const auto& c : cases)
     {
@@ -341,6 +343,7 @@ TEST_F (EditorFixture, RestoredStateTreeGivesThePresetBarItsPreset)
 
 TEST_F (EditorFixture, AdvancedButtonInTheHiddenViewOnlyFlipsItself)
 {
+    storeSectionPassword();
     processor.guiState = 2;
     auto& e = openEditor();
     const auto height = e.getHeight();
