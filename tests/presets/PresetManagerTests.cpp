@@ -130,6 +130,10 @@ TEST_F (PresetManagerFixture, FavouritesFileKeepsOnlyStringsNamingExistingFiles)
         EXPECT_EQ (createManager().favourites, expected) << content;
     }
 
+    // Brackets nested beyond what the parser may recurse into read as no favourites, not as a crash.
+    file.replaceWithText ("[\"User/x.preset\", " + juce::String::repeatedString ("[", 1000000));
+    EXPECT_TRUE (createManager().favourites.isEmpty());
+
     file.deleteFile();
     EXPECT_TRUE (createManager().favourites.isEmpty());
 }

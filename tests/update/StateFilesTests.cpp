@@ -1,5 +1,6 @@
 #include "update/TemporaryFolder.h"
 
+#include "update/BoundedJson.h"
 #include "update/SafeFileWriter.h"
 #include "update/StateFiles.h"
 
@@ -44,6 +45,29 @@ TEST (StateFiles, AnythingButAnObjectWithTheKeyReadsAsNothing)
         EXPECT_EQ ((bool) value, expected) << content;
         EXPECT_EQ (value.isVoid(), !expected) << content;
     }
+
+    // Nesting beyond what the parser may recurse into reads as nothing instead of exhausting the stack.
+    file.replaceWithText ("{\"notification_menu_show\": " + juce::String::repeatedString ("[", 1000000));
+    EXPECT_TRUE (
+        StateFiles::readStateFlag (StateFiles::notificationFile, StateFiles::notificationKey, temp.folder).isVoid());
+}
+
+TEST (BoundedJson, CountsNestingOutsideStringsAsTheParserReadsThem)
+{
+    const std::pair<const char*, int> cases[] = {
+        { "[]", 1 },
+        { R"({"a": [1, {"b": []}]})", 4 },
+        { R"(["[[[", '{{{', "\"[["])", 1 },
+        { "]]]][", 1 },
+    };
+
+    for (const auto& [text, depth] : cases)
+        EXPECT_EQ (OV::BoundedJson::nestingDepth (text), depth) << text;
+
+    const auto deep = juce::String::repeatedString ("[", OV::BoundedJson::maximumDepth + 1)
+                      + juce::String::repeatedString ("]", OV::BoundedJson::maximumDepth + 1);
+    EXPECT_TRUE (OV::BoundedJson::parse (deep).isVoid());
+    EXPECT_TRUE (OV::BoundedJson::parse (deep.substring (1, deep.length() - 1)).isArray());
 }
 
 TEST (StateFiles, FolderInPlaceOfTheFileReadsAsNothingAndIsNotReplaced)

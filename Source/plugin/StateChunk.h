@@ -1,0 +1,26 @@
+#pragma once
+
+#include <juce_core/juce_core.h>
+
+#include <memory>
+
+/** The processor's state chunk as the framework writes it (a magic number, the text's length and the
+    XML text), read with a bound on element nesting: the framework's XML reader calls itself once per
+    level, so a crafted project or preset of nested tags would exhaust the stack and take the host
+    down. Any thread but the audio thread. */
+class StateChunk
+{
+public:
+    /** Far beyond what our chunks hold (two levels), far below what any stack survives. */
+    static constexpr int maximumDepth = 32;
+
+    /** The chunk's XML, or nullptr when the data lacks the chunk header, or its text is not a
+        well-formed document of elements (a document type declaration included) or nests deeper
+        than maximumDepth. */
+    static std::unique_ptr<juce::XmlElement> parse (const void* data, size_t sizeInBytes);
+
+    /** The element depth of a well-formed document, or -1 for text this check does not accept:
+        anything but elements, quoted attributes, text, comments and CDATA after an optional header,
+        and anything deeper than maximumDepth. Reads without recursion. */
+    static int elementDepth (const juce::String& text);
+};

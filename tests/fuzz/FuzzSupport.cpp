@@ -1,0 +1,91 @@
+#include "FuzzSupport.h"
+
+#include <juce_gui_basics/juce_gui_basics.h>
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+
+namespace juce
+{
+// The framework's own message pump step (Linux).
+bool dispatchNextMessageOnSystemQueue (bool returnIfNoPendingMessages);
+} // namespace juce
+
+namespace fuzzsupport
+{
+void initialiseFramework()
+{
+    // Never destroyed: libFuzzer leaves through exit(), and the targets' processors outlive main.
+    static auto* initialiser = new juce::ScopedJuceInitialiser_GUI();
+    juce::ignoreUnused (initialiser);
+}
+
+void pumpMessages()
+{
+    while (juce::dispatchNextMessageOnSystemQueue (true))
+    {
+    }
+}
+
+void check (bool condition, const char* property)
+{
+    if (condition)
+        return;
+
+    std::fprintf (stderr, "\n*** fuzz property broken: %s\n", property);
+    std::abort();
+}
+
+juce::File scratchFolder (const char* name)
+{
+    static auto* root = new juce::File (
+        juce::File::getSpecialLocation (juce::File::tempDirectory).getNonexistentChildFile ("coilvox-fuzz", {}, false));
+    static const bool cleanUpAtExit = std::atexit ([] { root->deleteRecursively(); }) == 0;
+    juce::ignoreUnused (cleanUpAtExit);
+
+    auto folder = root->getChildFile (name);
+    folder.createDirectory();
+    return folder;
+}
+
+std::vector<float> parameterValues (juce::AudioProcessor& processor)
+{
+    std::vector<float> values;
+
+    for (auto* parameter : processor.getParameters())
+        values.push_back (parameter->getValue());
+
+    return values;
+}
+
+bool parametersInRange (juce::AudioProcessor& processor)
+{
+    for (auto* parameter : processor.getParameters())
+    {
+        const auto value = parameter->getValue();
+
+        if (! std::isfinite (value) || value < 0.0f || value > 1.0f)
+            return false;
+    }
+
+    return true;
+}
+
+std::map<juce::String, juce::MemoryBlock> snapshotFiles (const juce::File& folder)
+{
+    std::map<juce::String, juce::MemoryBlock> files;
+
+    for (const auto& entry : juce::RangedDirectoryIterator (folder, true, "*", juce::File::findFilesAndDirectories))
+    {
+        juce::MemoryBlock content;
+
+        if (! entry.isDirectory())
+            entry.getFile().loadFileAsData (content);
+
+        files[entry.getFile().getRelativePathFrom (folder) + (entry.isDirectory() ? "/" : "")] = content;
+    }
+
+    return files;
+}
+} // namespace fuzzsupport
