@@ -12,6 +12,15 @@ namespace fuzzsupport
 /** Starts the message manager (components, fonts, asynchronous updaters) once per process. */
 void initialiseFramework();
 
+/** A target's fixture, made on first use and kept for the whole run (libFuzzer leaves through exit(),
+    so it is never destroyed). */
+template <typename Fixture>
+Fixture& shared()
+{
+    static auto* fixture = new Fixture();
+    return *fixture;
+}
+
 /** Delivers pending asynchronous messages, so nothing piles up from one input to the next. */
 void pumpMessages();
 

@@ -21,24 +21,18 @@ struct Fixture
 
     juce::File settings = fuzzsupport::scratchFolder ("favourites");
 };
-
-Fixture& fixture()
-{
-    static auto* f = new Fixture();
-    return *f;
-}
 } // namespace
 
 extern "C" int LLVMFuzzerInitialize (int*, char***)
 {
     fuzzsupport::initialiseFramework();
-    fixture();
+    fuzzsupport::shared<Fixture>();
     return 0;
 }
 
 extern "C" int LLVMFuzzerTestOneInput (const uint8_t* data, size_t size)
 {
-    const auto& settings = fixture().settings;
+    const auto& settings = fuzzsupport::shared<Fixture>().settings;
     const auto presets = OV::PresetFiles::presetsFolder (settings);
     OV::PresetFiles::favouritesFile (settings).replaceWithData (data, size);
     const auto filesBefore = fuzzsupport::snapshotFiles (settings);

@@ -31,24 +31,18 @@ struct Fixture
     OV::PresetManager manager{ processor, settings, nullptr };
     int refusals = 0;
 };
-
-Fixture& fixture()
-{
-    static auto* f = new Fixture();
-    return *f;
-}
 } // namespace
 
 extern "C" int LLVMFuzzerInitialize (int*, char***)
 {
     fuzzsupport::initialiseFramework();
-    fixture();
+    fuzzsupport::shared<Fixture>();
     return 0;
 }
 
 extern "C" int LLVMFuzzerTestOneInput (const uint8_t* data, size_t size)
 {
-    auto& f = fixture();
+    auto& f = fuzzsupport::shared<Fixture>();
     f.fuzzed.replaceWithData (data, size);
 
     // Either way round for the hidden section, so both of its answers are explored.

@@ -22,12 +22,6 @@ struct Fixture
     juce::MemoryBlock defaults;
 };
 
-Fixture& fixture()
-{
-    static auto* f = new Fixture();
-    return *f;
-}
-
 bool processesFinite (VantorraCoilvoxAudioProcessor& processor)
 {
     juce::AudioBuffer<float> block (2, Fixture::blockSize);
@@ -52,13 +46,14 @@ bool processesFinite (VantorraCoilvoxAudioProcessor& processor)
 extern "C" int LLVMFuzzerInitialize (int*, char***)
 {
     fuzzsupport::initialiseFramework();
-    fixture();
+    fuzzsupport::shared<Fixture>();
     return 0;
 }
 
 extern "C" int LLVMFuzzerTestOneInput (const uint8_t* data, size_t size)
 {
-    auto& processor = fixture().processor;
+    auto& f = fuzzsupport::shared<Fixture>();
+    auto& processor = f.processor;
     const auto parametersBefore = fuzzsupport::parameterValues (processor);
     const auto guiStateBefore = processor.guiState;
     const auto presetPathBefore = processor.presetFilePath;
@@ -91,7 +86,7 @@ extern "C" int LLVMFuzzerTestOneInput (const uint8_t* data, size_t size)
     fuzzsupport::check (processesFinite (processor), "audio after a restored chunk is not finite");
 
     // Back to the defaults, so every input starts from the same processor.
-    processor.setStateInformation (fixture().defaults.getData(), (int) fixture().defaults.getSize());
+    processor.setStateInformation (f.defaults.getData(), (int) f.defaults.getSize());
     processor.guiState = guiStateBefore;
     processor.presetFilePath = presetPathBefore;
     processor.presetChanged = presetChangedBefore;

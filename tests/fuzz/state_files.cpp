@@ -5,11 +5,12 @@
 
 namespace
 {
-juce::File& settings()
+struct Fixture
 {
-    static auto* folder = new juce::File (fuzzsupport::scratchFolder ("state-files"));
-    return *folder;
-}
+    juce::File settings = fuzzsupport::scratchFolder ("state-files");
+};
+
+const juce::File& settings() { return fuzzsupport::shared<Fixture>().settings; }
 } // namespace
 
 extern "C" int LLVMFuzzerInitialize (int*, char***)

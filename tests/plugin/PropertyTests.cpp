@@ -26,19 +26,15 @@ void driveHard (ProcessorFixture& f)
 /** Runs the buffer in blocks of the given size and checks every block on the way. */
 void expectFiniteUnderTheCeiling (ProcessorFixture& f, juce::AudioBuffer<float>& buffer, int blockSize)
 {
-    juce::MidiBuffer midi;
-
-    for (int start = 0; start < buffer.getNumSamples(); start += blockSize)
-    {
-        juce::AudioBuffer<float> block (buffer.getArrayOfWritePointers(),
-                                        buffer.getNumChannels(),
-                                        start,
-                                        juce::jmin (blockSize, buffer.getNumSamples() - start));
-        f.processor.processBlock (block, midi);
-
-        ASSERT_TRUE (testsupport::allFinite (block)) << "block at " << start;
-        ASSERT_LE (testsupport::peakOf (block), ceiling) << "block at " << start;
-    }
+    f.processInBlocks (buffer,
+                       blockSize,
+                       false,
+                       [] (const juce::AudioBuffer<float>& block, int start)
+                       {
+                           EXPECT_TRUE (testsupport::allFinite (block)) << "block at " << start;
+                           EXPECT_LE (testsupport::peakOf (block), ceiling) << "block at " << start;
+                           return ! ::testing::Test::HasFailure();
+                       });
 }
 } // namespace
 
