@@ -158,7 +158,38 @@ std::unique_ptr<juce::XmlElement> StateChunk::parse (const void* data, size_t si
     if (elementDepth (text) < 0)
         return {};
 
-    return juce::parseXML (text);
+    auto xml = juce::parseXML (text);
+
+    if (xml != nullptr)
+        keepFirstAttributes (*xml);
+
+    return xml;
+}
+
+void StateChunk::keepFirstAttributes (juce::XmlElement& element)
+{
+    juce::StringPairArray firsts (false);
+    juce::StringArray order;
+
+    for (int i = 0; i < element.getNumAttributes(); ++i)
+    {
+        if (! order.contains (element.getAttributeName (i)))
+        {
+            order.add (element.getAttributeName (i));
+            firsts.set (element.getAttributeName (i), element.getAttributeValue (i));
+        }
+    }
+
+    if (order.size() != element.getNumAttributes())
+    {
+        element.removeAllAttributes();
+
+        for (const auto& name : order)
+            element.setAttribute (name, firsts[name]);
+    }
+
+    for (auto* child : element.getChildIterator())
+        keepFirstAttributes (*child);
 }
 
 int StateChunk::elementDepth (const juce::String& text)

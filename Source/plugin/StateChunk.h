@@ -16,11 +16,17 @@ public:
 
     /** The chunk's XML, or nullptr when the data lacks the chunk header, or its text is not a
         well-formed document of elements (a document type declaration included) or nests deeper
-        than maximumDepth. */
+        than maximumDepth. An attribute given twice in one element keeps its first value. */
     static std::unique_ptr<juce::XmlElement> parse (const void* data, size_t sizeInBytes);
 
     /** The element depth of a well-formed document, or -1 for text this check does not accept:
         anything but elements, quoted attributes, text, comments and CDATA after an optional header,
         and anything deeper than maximumDepth. Reads without recursion. */
     static int elementDepth (const juce::String& text);
+
+private:
+    /** The reader keeps a repeated attribute twice; the value tree then answers with the first while
+        writing the chunk back leaves the last, so a restored value changed on the next restore.
+        The first is what counts, as for every other query. */
+    static void keepFirstAttributes (juce::XmlElement& element);
 };

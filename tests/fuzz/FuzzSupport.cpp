@@ -59,6 +59,25 @@ std::vector<float> parameterValues (juce::AudioProcessor& processor)
     return values;
 }
 
+void checkParametersUnchanged (juce::AudioProcessor& processor, const std::vector<float>& before, const char* property)
+{
+    const auto& parameters = processor.getParameters();
+
+    for (int i = 0; i < parameters.size() && i < (int) before.size(); ++i)
+    {
+        if (parameters[i]->getValue() != before[(size_t) i])
+        {
+            std::fprintf (stderr,
+                          "\n*** %s: %s %.9g -> %.9g\n",
+                          property,
+                          parameters[i]->getName (64).toRawUTF8(),
+                          (double) before[(size_t) i],
+                          (double) parameters[i]->getValue());
+            check (false, property);
+        }
+    }
+}
+
 bool parametersInRange (juce::AudioProcessor& processor)
 {
     for (auto* parameter : processor.getParameters())

@@ -33,6 +33,9 @@ juce::File scratchFolder (const char* name);
 /** Every parameter's normalised value in host order. */
 std::vector<float> parameterValues (juce::AudioProcessor& processor);
 
+/** Checks that every parameter still has its value from the list, naming the first that moved. */
+void checkParametersUnchanged (juce::AudioProcessor& processor, const std::vector<float>& before, const char* property);
+
 /** True when every parameter is a finite normalised value in [0, 1]. */
 bool parametersInRange (juce::AudioProcessor& processor);
 

@@ -63,8 +63,7 @@ extern "C" int LLVMFuzzerTestOneInput (const uint8_t* data, size_t size)
 
     if (f.refusals != refusalsBefore)
     {
-        fuzzsupport::check (fuzzsupport::parameterValues (f.processor) == parametersBefore,
-                            "a refused preset changed a parameter");
+        fuzzsupport::checkParametersUnchanged (f.processor, parametersBefore, "a refused preset changed a parameter");
         fuzzsupport::check (f.manager.currentPresetPath == presetBefore && f.manager.getLabelText() == labelBefore,
                             "a refused preset changed the current preset");
         return 0;

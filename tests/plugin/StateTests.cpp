@@ -162,6 +162,22 @@ TEST_F (StateTest, AValueThatIsNotANumberKeepsTheParameterAndTheAudioFinite)
     EXPECT_TRUE (testsupport::allFinite (buffer));
 }
 
+TEST_F (StateTest, AnAttributeGivenTwiceKeepsItsFirstValueOnEveryRestore)
+{
+    // found by the state fuzz target: the second value came back on the next restore
+    restore (chunkFor ("<params><PARAM id=\"OSMenu\" value=\"1\"value=\"4\"/><PARAM id=\"WIDTH\" Value=\"7\" "
+                       "value=\"120\"/></params>"));
+    EXPECT_EQ (plain ("OSMenu"), 1.0f);
+    EXPECT_EQ (plain ("WIDTH"), 120.0f);
+
+    for (int i = 0; i < 2; ++i)
+    {
+        restore (saveState());
+        EXPECT_EQ (plain ("OSMenu"), 1.0f);
+        EXPECT_EQ (plain ("WIDTH"), 120.0f);
+    }
+}
+
 TEST_F (StateTest, BrokenChunksChangeNoParameter)
 {
     setPlain ("WIDTH", 33.0f);
