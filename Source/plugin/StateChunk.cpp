@@ -152,8 +152,15 @@ std::unique_ptr<juce::XmlElement> StateChunk::parse (const void* data, size_t si
     if (storedLength <= 0)
         return {};
 
-    const auto text = juce::String::fromUTF8 (static_cast<const char*> (data) + headerBytes,
-                                              juce::jmin ((int) (sizeInBytes - headerBytes), storedLength));
+    const auto* utf8 = static_cast<const char*> (data) + headerBytes;
+    const auto length = juce::jmin ((int) (sizeInBytes - headerBytes), storedLength);
+
+    // The string keeps malformed UTF-8 as it is, and the reader's character steps then run past the
+    // end of the text: the chunk is written as valid UTF-8, so anything else is refused.
+    if (! juce::CharPointer_UTF8::isValidString (utf8, length))
+        return {};
+
+    const auto text = juce::String::fromUTF8 (utf8, length);
 
     if (elementDepth (text) < 0)
         return {};

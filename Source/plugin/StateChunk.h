@@ -14,9 +14,9 @@ public:
     /** Far beyond what our chunks hold (two levels), far below what any stack survives. */
     static constexpr int maximumDepth = 32;
 
-    /** The chunk's XML, or nullptr when the data lacks the chunk header, or its text is not a
-        well-formed document of elements (a document type declaration included) or nests deeper
-        than maximumDepth. An attribute given twice in one element keeps its first value. */
+    /** The chunk's XML, or nullptr when the data lacks the chunk header, or its text is not valid
+        UTF-8, not a well-formed document of elements (a document type declaration included) or nests
+        deeper than maximumDepth. An attribute given twice in one element keeps its first value. */
     static std::unique_ptr<juce::XmlElement> parse (const void* data, size_t sizeInBytes);
 
     /** The element depth of a well-formed document, or -1 for text this check does not accept:

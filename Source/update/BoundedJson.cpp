@@ -21,9 +21,10 @@ int BoundedJson::nestingDepth (const juce::String& text)
 
         if (quote != 0)
         {
-            // The parser's strings take either quote and a backslash before any character.
+            // The parser's strings take either quote and a backslash before any character (read as it
+            // reads it: a step over malformed UTF-8 could otherwise pass the end of the text).
             if (c == '\\' && ! p.isEmpty())
-                ++p;
+                p.getAndAdvance();
             else if (c == quote)
                 quote = 0;
         }

@@ -91,18 +91,20 @@ bool parametersInRange (juce::AudioProcessor& processor)
     return true;
 }
 
-std::map<juce::String, juce::MemoryBlock> snapshotFiles (const juce::File& folder)
+std::map<juce::String, std::string> snapshotFiles (const juce::File& folder)
 {
-    std::map<juce::String, juce::MemoryBlock> files;
+    std::map<juce::String, std::string> files;
 
     for (const auto& entry : juce::RangedDirectoryIterator (folder, true, "*", juce::File::findFilesAndDirectories))
     {
+        // The bytes as a string: the framework's MemoryBlock copies an empty block through memcpy (nullptr).
         juce::MemoryBlock content;
+        std::string bytes;
 
-        if (! entry.isDirectory())
-            entry.getFile().loadFileAsData (content);
+        if (! entry.isDirectory() && entry.getFile().loadFileAsData (content) && content.getSize() > 0)
+            bytes.assign (static_cast<const char*> (content.getData()), content.getSize());
 
-        files[entry.getFile().getRelativePathFrom (folder) + (entry.isDirectory() ? "/" : "")] = content;
+        files[entry.getFile().getRelativePathFrom (folder) + (entry.isDirectory() ? "/" : "")] = bytes;
     }
 
     return files;

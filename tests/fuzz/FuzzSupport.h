@@ -3,6 +3,7 @@
 #include <juce_audio_processors/juce_audio_processors.h>
 
 #include <map>
+#include <string>
 #include <vector>
 
 /** What every fuzz target shares: the framework started once, a scratch settings folder, and the
@@ -40,5 +41,5 @@ void checkParametersUnchanged (juce::AudioProcessor& processor, const std::vecto
 bool parametersInRange (juce::AudioProcessor& processor);
 
 /** Every file below the folder by relative path, with its content. */
-std::map<juce::String, juce::MemoryBlock> snapshotFiles (const juce::File& folder);
+std::map<juce::String, std::string> snapshotFiles (const juce::File& folder);
 } // namespace fuzzsupport
