@@ -75,6 +75,27 @@ TEST (EmbeddedWav, AHeaderClaimingMoreThanTheDataHoldsGivesOnlyTheFramesThere)
     EXPECT_EQ (target.getMagnitude (100, target.getNumSamples() - 100), 0.0f);
 }
 
+TEST (EmbeddedWav, AMetadataChunkClaimingMoreThanFollowsIsRefusedBeforeTheReaderAllocatesIt)
+{
+    // found by the fuzz target: the reader allocated the claimed two gigabytes for a few bytes
+    const auto wav = stereoWav();
+    juce::MemoryOutputStream withChunk;
+    withChunk.write (wav.getData(), 12);
+    withChunk.write ("bext", 4);
+    withChunk.writeInt (0x7ffffff0);
+    withChunk.write (static_cast<const char*> (wav.getData()) + 12, wav.getSize() - 12);
+    const auto bytes = withChunk.getMemoryBlock();
+
+    EXPECT_FALSE (EmbeddedWav::chunksFitTheData (bytes.getData(), bytes.getSize()));
+    EXPECT_TRUE (EmbeddedWav::chunksFitTheData (wav.getData(), wav.getSize()));
+
+    juce::AudioBuffer<float> target (2, 16);
+    target.setSample (1, 2, 1.0f);
+    EmbeddedWav::read (target, bytes.getData(), bytes.getSize());
+    EXPECT_EQ (target.getNumSamples(), 16);
+    EXPECT_EQ (target.getMagnitude (0, 16), 0.0f);
+}
+
 TEST (EmbeddedWav, LayoutsNoRecordingUsesAreRefusedAndLeaveTheBufferClearedAtItsSize)
 {
     struct Case
