@@ -199,6 +199,12 @@ void StateChunk::keepFirstAttributes (juce::XmlElement& element)
         keepFirstAttributes (*child);
 }
 
+bool StateChunk::isOnValue (const juce::String& value)
+{
+    const auto first = value.trimStart()[0];
+    return first != 0 && juce::String ("1tyTY").containsChar (first);
+}
+
 int StateChunk::elementDepth (const juce::String& text)
 {
     Cursor in (text);

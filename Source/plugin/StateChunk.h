@@ -24,6 +24,10 @@ public:
         and anything deeper than maximumDepth. Reads without recursion. */
     static int elementDepth (const juce::String& text);
 
+    /** How a switch's stored value reads: on when its first non-blank character is 1, t, y, T or Y.
+        The preset check and the restore both read switches so, so that they never disagree. */
+    static bool isOnValue (const juce::String& value);
+
 private:
     /** The reader keeps a repeated attribute twice; the value tree then answers with the first while
         writing the chunk back leaves the last, so a restored value changed on the next restore.

@@ -12,6 +12,29 @@ const juce::Identifier presetInfoType ("previousPresetInfo");
 const juce::Identifier presetFilePathKey ("PRES_FILE_PATH");
 const juce::Identifier presetChangedKey ("PRES_CHANGED");
 
+/** The last "PARAM" element (any letter case) with the ID, as the preset check reads it; every other
+    child with the ID is removed. The framework would follow the first child with the ID whatever its
+    name, so a crafted preset could pass the check with one node and switch the amplifier on with another. */
+juce::ValueTree lastParameterNode (juce::ValueTree& restored, const juce::String& parameterId)
+{
+    juce::ValueTree last;
+
+    for (int i = restored.getNumChildren(); --i >= 0;)
+    {
+        const auto child = restored.getChild (i);
+
+        if (child.getProperty ("id").toString() != parameterId)
+            continue;
+
+        if (! last.isValid() && child.getType().toString().equalsIgnoreCase ("PARAM"))
+            last = child;
+        else
+            restored.removeChild (i, nullptr);
+    }
+
+    return last;
+}
+
 juce::PropertiesFile::Options settingsOptions()
 {
     juce::PropertiesFile::Options options;
@@ -237,7 +260,7 @@ void VantorraCoilvoxAudioProcessor::setStateInformation (const void* data, int s
             {
                 auto* ranged = static_cast<juce::RangedAudioParameter*> (parameter);
                 const auto current = getParameterValue (ranged->getParameterID().toRawUTF8());
-                auto node = restored.getChildWithProperty ("id", ranged->getParameterID());
+                auto node = lastParameterNode (restored, ranged->getParameterID());
 
                 if (! node.isValid())
                     restored.appendChild (juce::ValueTree ("PARAM", {}, {})
@@ -246,6 +269,10 @@ void VantorraCoilvoxAudioProcessor::setStateInformation (const void* data, int s
                                           nullptr);
                 else if (node.hasProperty ("value") && std::isnan ((float) node.getProperty ("value")))
                     node.setProperty ("value", current, nullptr);
+
+                // A switch reads as the preset check reads it ("0.6" or "9" would be on as a number).
+                if (node.isValid() && node.hasProperty ("value") && dynamic_cast<juce::AudioParameterBool*> (parameter))
+                    node.setProperty ("value", StateChunk::isOnValue (node["value"].toString()) ? 1.0f : 0.0f, nullptr);
             }
 
             parameters.replaceState (restored);

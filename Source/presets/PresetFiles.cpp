@@ -104,8 +104,7 @@ bool PresetFiles::usesHiddenFeature (const juce::MemoryBlock& data)
     {
         if (child->getTagName().equalsIgnoreCase ("PARAM") && child->getStringAttribute ("id") == ParameterIds::amp)
         {
-            const auto first = child->getStringAttribute ("value").trimStart()[0];
-            uses = juce::String ("1tyTY").containsChar (first) && first != 0;
+            uses = StateChunk::isOnValue (child->getStringAttribute ("value"));
         }
     }
 

@@ -1,6 +1,7 @@
 // An arbitrary preset file loaded through the preset bar's load path.
 #include "FuzzSupport.h"
 
+#include "plugin/ParameterIds.h"
 #include "plugin/VantorraCoilvoxAudioProcessor.h"
 #include "presets/PresetFiles.h"
 #include "presets/PresetManager.h"
@@ -54,6 +55,8 @@ extern "C" int LLVMFuzzerTestOneInput (const uint8_t* data, size_t size)
     const auto labelBefore = f.manager.getLabelText();
     const auto viewBefore = f.processor.guiState;
     const int refusalsBefore = f.refusals;
+    auto* amp = f.processor.parameters.getParameter (ParameterIds::amp);
+    const auto ampBefore = amp->getValue();
 
     f.manager.loadPreset (f.fuzzed);
     fuzzsupport::pumpMessages();
@@ -72,6 +75,8 @@ extern "C" int LLVMFuzzerTestOneInput (const uint8_t* data, size_t size)
     fuzzsupport::check (f.manager.currentPresetPath == f.fuzzed.getFullPathName(),
                         "a loaded preset did not become the current one");
     fuzzsupport::check (fuzzsupport::parametersInRange (f.processor), "a loaded preset put a parameter out of range");
+    fuzzsupport::check (f.manager.hiddenSectionUnlocked || amp->getValue() == ampBefore,
+                        "a preset switched the amplifier on while the hidden section is locked");
 
     f.manager.loadPreset (f.known);
     fuzzsupport::pumpMessages();
