@@ -4,15 +4,22 @@ namespace OV
 {
 juce::var BoundedJson::parse (const juce::String& text)
 {
-    if (nestingDepth (text) > maximumDepth)
+    const auto shape = measure (text);
+
+    if (shape.depth > maximumDepth || shape.longestDigitRun > maximumDigits)
         return {};
 
     return juce::JSON::parse (text);
 }
 
-int BoundedJson::nestingDepth (const juce::String& text)
+int BoundedJson::nestingDepth (const juce::String& text) { return measure (text).depth; }
+
+int BoundedJson::longestDigitRun (const juce::String& text) { return measure (text).longestDigitRun; }
+
+BoundedJson::Shape BoundedJson::measure (const juce::String& text)
 {
-    int depth = 0, deepest = 0;
+    Shape shape;
+    int depth = 0, run = 0;
     juce::juce_wchar quote = 0;
 
     for (auto p = text.getCharPointer(); ! p.isEmpty();)
@@ -27,17 +34,24 @@ int BoundedJson::nestingDepth (const juce::String& text)
                 p.getAndAdvance();
             else if (c == quote)
                 quote = 0;
+
+            continue;
         }
-        else if (c == '"' || c == '\'')
+
+        run = juce::CharacterFunctions::isDigit (c) ? run + 1 : 0;
+        shape.longestDigitRun = juce::jmax (shape.longestDigitRun, run);
+
+        if (c == '"' || c == '\'')
         {
             quote = c;
         }
         else if (c == '[' || c == '{')
         {
-            deepest = juce::jmax (deepest, ++depth);
+            shape.depth = juce::jmax (shape.depth, ++depth);
 
-            if (deepest > maximumDepth)
-                return deepest;
+            // Counting further would only take time: the text is refused either way.
+            if (shape.depth > maximumDepth)
+                return shape;
         }
         else if ((c == ']' || c == '}') && depth > 0)
         {
@@ -45,6 +59,6 @@ int BoundedJson::nestingDepth (const juce::String& text)
         }
     }
 
-    return deepest;
+    return shape;
 }
 } // namespace OV

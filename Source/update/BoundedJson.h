@@ -13,11 +13,26 @@ public:
     /** Far beyond what our files hold (one level), far below what any stack survives. */
     static constexpr int maximumDepth = 32;
 
-    /** The parsed value, or a void var for text that is not JSON or nests deeper than maximumDepth. */
+    /** The parser gathers a number's leading digits in a 64-bit integer, which more digits overflow. */
+    static constexpr int maximumDigits = 18;
+
+    /** The parsed value, or a void var for text that is not JSON, nests deeper than maximumDepth or
+        has a run of more than maximumDigits digits outside strings. */
     static juce::var parse (const juce::String& text);
 
     /** The deepest nesting of arrays and objects, counted outside strings as the parser reads them,
         and given up on (returning maximumDepth + 1) as soon as the bound is passed. */
     static int nestingDepth (const juce::String& text);
+
+    /** The longest run of digits outside strings. */
+    static int longestDigitRun (const juce::String& text);
+
+private:
+    struct Shape
+    {
+        int depth = 0, longestDigitRun = 0;
+    };
+
+    static Shape measure (const juce::String& text);
 };
 } // namespace OV

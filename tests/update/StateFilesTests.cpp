@@ -64,6 +64,11 @@ TEST (BoundedJson, CountsNestingOutsideStringsAsTheParserReadsThem)
     for (const auto& [text, depth] : cases)
         EXPECT_EQ (OV::BoundedJson::nestingDepth (text), depth) << text;
 
+    // Leading digits beyond a 64-bit integer overflowed in the parser (found by the fuzz targets).
+    EXPECT_EQ (OV::BoundedJson::longestDigitRun (R"([1234, "12345678901234567890", 5.25])"), 4);
+    EXPECT_TRUE (OV::BoundedJson::parse ("[12345678901234567890]").isVoid());
+    EXPECT_EQ ((juce::int64) OV::BoundedJson::parse ("[123456789012345678]")[0], 123456789012345678LL);
+
     const auto deep = juce::String::repeatedString ("[", OV::BoundedJson::maximumDepth + 1)
                       + juce::String::repeatedString ("]", OV::BoundedJson::maximumDepth + 1);
     EXPECT_TRUE (OV::BoundedJson::parse (deep).isVoid());
