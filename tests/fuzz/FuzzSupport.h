@@ -43,3 +43,13 @@ bool parametersInRange (juce::AudioProcessor& processor);
 /** Every file below the folder by relative path, with its content. */
 std::map<juce::String, std::string> snapshotFiles (const juce::File& folder);
 } // namespace fuzzsupport
+
+/** libFuzzer's start-up hook for a target: the framework, then the target's fixture, before the
+    first input. */
+#define COILVOX_FUZZ_INITIALISE(Fixture)                                                                               \
+    extern "C" int LLVMFuzzerInitialize (int*, char***)                                                                \
+    {                                                                                                                  \
+        fuzzsupport::initialiseFramework();                                                                            \
+        fuzzsupport::shared<Fixture>();                                                                                \
+        return 0;                                                                                                      \
+    }

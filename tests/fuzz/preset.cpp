@@ -34,12 +34,7 @@ struct Fixture
 };
 } // namespace
 
-extern "C" int LLVMFuzzerInitialize (int*, char***)
-{
-    fuzzsupport::initialiseFramework();
-    fuzzsupport::shared<Fixture>();
-    return 0;
-}
+COILVOX_FUZZ_INITIALISE (Fixture)
 
 extern "C" int LLVMFuzzerTestOneInput (const uint8_t* data, size_t size)
 {

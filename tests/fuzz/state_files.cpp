@@ -13,12 +13,7 @@ struct Fixture
 const juce::File& settings() { return fuzzsupport::shared<Fixture>().settings; }
 } // namespace
 
-extern "C" int LLVMFuzzerInitialize (int*, char***)
-{
-    fuzzsupport::initialiseFramework();
-    settings();
-    return 0;
-}
+COILVOX_FUZZ_INITIALISE (Fixture)
 
 extern "C" int LLVMFuzzerTestOneInput (const uint8_t* data, size_t size)
 {
