@@ -13,8 +13,9 @@ public:
     /** Far beyond what our files hold (one level), far below what any stack survives. */
     static constexpr int maximumDepth = 32;
 
-    /** The parser gathers a number's leading digits in a 64-bit integer, which more digits overflow. */
-    static constexpr int maximumDigits = 18;
+    /** The parser gathers a number's leading digits in a 64-bit integer and its exponent's in a 32-bit
+        one, which more digits than this overflow. Our files hold no numbers beyond a few digits. */
+    static constexpr int maximumDigits = 9;
 
     /** The parsed value, or a void var for text that is not JSON, nests deeper than maximumDepth or
         has a run of more than maximumDigits digits outside strings. */
