@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that are missing for the given purposes (build, test, bench).
-# Usage: scripts/install-deps.sh build [test] [bench]
+# Usage: scripts/install-deps.sh build [test] [fuzz] [bench]
 set -euo pipefail
 
 packages_for() {
@@ -8,6 +8,7 @@ packages_for() {
         build) echo build-essential cmake ninja-build pkg-config ccache juce-modules-source \
                     libcurl4-openssl-dev zlib1g-dev libpng-dev libjpeg-dev faust-common fonts-inter ;;
         test)  echo libgtest-dev xvfb xauth x11-utils lilv-utils lv2-dev sordi sox ;;
+        fuzz)  echo clang-14 libclang-rt-14-dev ;;
         bench) echo libbenchmark-dev libfftw3-dev libkissfft-dev libzita-convolver-dev ;;
         *) echo "install-deps: unknown purpose '$1'" >&2; exit 2 ;;
     esac

@@ -1,22 +1,26 @@
 #!/usr/bin/env bash
 # Builds and runs the whole test suite: the normal build (with the host validation of the built
-# bundles), then the same unit tests under AddressSanitizer and UndefinedBehaviorSanitizer.
+# bundles), then the same unit tests under AddressSanitizer and UndefinedBehaviorSanitizer, then a
+# short smoke run of every libFuzzer target (scripts/fuzz.sh).
 # Options: --no-sanitizers   skip the sanitizer build
+#          --no-fuzz         skip the fuzz smoke run
 #          --tsan            also build and run the concurrency tests under ThreadSanitizer
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 sanitizers=1
+fuzz=1
 tsan=0
 for arg in "$@"; do
     case "$arg" in
         --no-sanitizers) sanitizers=0 ;;
+        --no-fuzz) fuzz=0 ;;
         --tsan) tsan=1 ;;
-        *) echo "usage: scripts/test.sh [--no-sanitizers] [--tsan]" >&2; exit 2 ;;
+        *) echo "usage: scripts/test.sh [--no-sanitizers] [--no-fuzz] [--tsan]" >&2; exit 2 ;;
     esac
 done
 
-scripts/install-deps.sh build test
+scripts/install-deps.sh build test fuzz
 
 # Editor tests need a display; use a virtual one when there is none.
 run_ctest() {
@@ -38,6 +42,12 @@ if [ "$sanitizers" = 1 ]; then
     cmake --build build-asan --target coilvox_unit_tests
     ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
         run_ctest --test-dir build-asan --output-on-failure -j2 --timeout 1800 -L unit
+fi
+
+if [ "$fuzz" = 1 ]; then
+    # A few thousand inputs per target from a fixed seed (the same inputs on every run, so CI does not
+    # turn red at random): every input path and property is exercised; the long runs are in the README.
+    FUZZ_FLAGS="-seed=1" scripts/fuzz.sh 2000
 fi
 
 if [ "$tsan" = 1 ]; then

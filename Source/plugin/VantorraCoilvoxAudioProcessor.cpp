@@ -2,6 +2,7 @@
 
 #include "gui/VantorraCoilvoxAudioProcessorEditor.h"
 #include "plugin/ParameterInfo.h"
+#include "plugin/StateChunk.h"
 #include "update/SettingsFolder.h"
 
 namespace
@@ -10,6 +11,29 @@ const juce::Identifier guiStateKey ("GUI_STATE");
 const juce::Identifier presetInfoType ("previousPresetInfo");
 const juce::Identifier presetFilePathKey ("PRES_FILE_PATH");
 const juce::Identifier presetChangedKey ("PRES_CHANGED");
+
+/** The last "PARAM" element (any letter case) with the ID, as the preset check reads it; every other
+    child with the ID is removed. The framework would follow the first child with the ID whatever its
+    name, so a crafted preset could pass the check with one node and switch the amplifier on with another. */
+juce::ValueTree lastParameterNode (juce::ValueTree& restored, const juce::String& parameterId)
+{
+    juce::ValueTree last;
+
+    for (int i = restored.getNumChildren(); --i >= 0;)
+    {
+        const auto child = restored.getChild (i);
+
+        if (child.getProperty ("id").toString() != parameterId)
+            continue;
+
+        if (! last.isValid() && child.getType().toString().equalsIgnoreCase ("PARAM"))
+            last = child;
+        else
+            restored.removeChild (i, nullptr);
+    }
+
+    return last;
+}
 
 juce::PropertiesFile::Options settingsOptions()
 {
@@ -120,6 +144,17 @@ void VantorraCoilvoxAudioProcessor::processBlock (juce::AudioBuffer<float>& buff
         }
     }
 
+    // A host buffer wider than the buses: the engine sees only the layout's channels, so the rest
+    // stay silent as they are for a stereo layout (a mono one would otherwise get a copy of the output).
+    const int layoutChannels = juce::jmax (1, inputs, outputs);
+
+    if (buffer.getNumChannels() > layoutChannels)
+    {
+        juce::AudioBuffer<float> layoutView (buffer.getArrayOfWritePointers(), layoutChannels, buffer.getNumSamples());
+        engine.process (layoutView);
+        return;
+    }
+
     engine.process (buffer);
 }
 
@@ -211,7 +246,7 @@ void VantorraCoilvoxAudioProcessor::getStateInformation (juce::MemoryBlock& dest
 
 void VantorraCoilvoxAudioProcessor::setStateInformation (const void* data, int sizeInBytes)
 {
-    if (const auto xml = getXmlFromBinary (data, sizeInBytes))
+    if (const auto xml = StateChunk::parse (data, (size_t) juce::jmax (0, sizeInBytes)))
     {
         if (xml->getTagName().equalsIgnoreCase (parameters.state.getType().toString()))
         {
@@ -219,17 +254,25 @@ void VantorraCoilvoxAudioProcessor::setStateInformation (const void* data, int s
             juce::ValueTree restored (parameters.state.getType());
             restored.copyPropertiesAndChildrenFrom (juce::ValueTree::fromXml (*xml), nullptr);
 
-            // The framework would reset a parameter without a node to its default; it keeps its value.
+            // The framework would reset a parameter without a node to its default, and would hand a
+            // value that is not a number ("nan") on to the parameter and the engine: both keep their value.
             for (auto* parameter : getParameters())
             {
                 auto* ranged = static_cast<juce::RangedAudioParameter*> (parameter);
+                const auto current = getParameterValue (ranged->getParameterID().toRawUTF8());
+                auto node = lastParameterNode (restored, ranged->getParameterID());
 
-                if (!restored.getChildWithProperty ("id", ranged->getParameterID()).isValid())
-                    restored.appendChild (
-                        juce::ValueTree ("PARAM", {}, {})
-                            .setProperty ("id", ranged->getParameterID(), nullptr)
-                            .setProperty ("value", getParameterValue (ranged->getParameterID().toRawUTF8()), nullptr),
-                        nullptr);
+                if (! node.isValid())
+                    restored.appendChild (juce::ValueTree ("PARAM", {}, {})
+                                              .setProperty ("id", ranged->getParameterID(), nullptr)
+                                              .setProperty ("value", current, nullptr),
+                                          nullptr);
+                else if (node.hasProperty ("value") && std::isnan ((float) node.getProperty ("value")))
+                    node.setProperty ("value", current, nullptr);
+
+                // A switch reads as the preset check reads it ("0.6" or "9" would be on as a number).
+                if (node.isValid() && node.hasProperty ("value") && dynamic_cast<juce::AudioParameterBool*> (parameter))
+                    node.setProperty ("value", StateChunk::isOnValue (node["value"].toString()) ? 1.0f : 0.0f, nullptr);
             }
 
             parameters.replaceState (restored);

@@ -1,9 +1,9 @@
 #include "presets/PresetFiles.h"
 
 #include "plugin/ParameterIds.h"
+#include "plugin/StateChunk.h"
+#include "update/BoundedJson.h"
 #include "update/SafeFileWriter.h"
-
-#include <juce_audio_processors/juce_audio_processors.h>
 
 namespace OV
 {
@@ -34,7 +34,7 @@ juce::StringArray PresetFiles::readFavourites (const juce::File& settingsFolder)
     if (!file.existsAsFile())
         return favourites;
 
-    const auto parsed = juce::JSON::parse (file.loadFileAsString());
+    const auto parsed = BoundedJson::parse (file.loadFileAsString());
 
     if (const auto* entries = parsed.getArray())
     {
@@ -87,19 +87,13 @@ void PresetFiles::insertFavourite (juce::StringArray& favourites, const juce::St
 //==============================================================================
 bool PresetFiles::isValidStateChunk (const juce::MemoryBlock& data, const juce::String& rootTag)
 {
-    if (data.getSize() > (size_t) std::numeric_limits<int>::max())
-        return false;
-
-    const auto xml = juce::AudioProcessor::getXmlFromBinary (data.getData(), (int) data.getSize());
+    const auto xml = StateChunk::parse (data.getData(), data.getSize());
     return xml != nullptr && xml->getTagName().equalsIgnoreCase (rootTag);
 }
 
 bool PresetFiles::usesHiddenFeature (const juce::MemoryBlock& data)
 {
-    if (data.getSize() > (size_t) std::numeric_limits<int>::max())
-        return false;
-
-    const auto xml = juce::AudioProcessor::getXmlFromBinary (data.getData(), (int) data.getSize());
+    const auto xml = StateChunk::parse (data.getData(), data.getSize());
 
     if (xml == nullptr)
         return false;
@@ -110,8 +104,7 @@ bool PresetFiles::usesHiddenFeature (const juce::MemoryBlock& data)
     {
         if (child->getTagName().equalsIgnoreCase ("PARAM") && child->getStringAttribute ("id") == ParameterIds::amp)
         {
-            const auto first = child->getStringAttribute ("value").trimStart()[0];
-            uses = juce::String ("1tyTY").containsChar (first) && first != 0;
+            uses = StateChunk::isOnValue (child->getStringAttribute ("value"));
         }
     }
 

@@ -1,5 +1,6 @@
 #include "update/StateFiles.h"
 
+#include "update/BoundedJson.h"
 #include "update/SafeFileWriter.h"
 
 namespace OV
@@ -11,7 +12,7 @@ juce::var StateFiles::readStateFlag (const juce::String& fileName, const juce::S
     if (!file.existsAsFile())
         return {};
 
-    const auto parsed = juce::JSON::parse (file.loadFileAsString());
+    const auto parsed = BoundedJson::parse (file.loadFileAsString());
 
     if (auto* object = parsed.getDynamicObject(); object != nullptr && !parsed.isArray())
         return object->getProperty (key);

@@ -2,6 +2,8 @@
 
 #include "plugin/VantorraCoilvoxAudioProcessor.h"
 
+#include <functional>
+
 /** A processor prepared like a host would, with helpers to move parameters and run blocks. */
 class ProcessorFixture
 {
@@ -22,8 +24,12 @@ public:
 
     float plain (const char* id) { return processor.parameters.getRawParameterValue (id)->load(); }
 
-    /** Runs the buffer through the processor in blocks of the given size. */
-    void processInBlocks (juce::AudioBuffer<float>& buffer, int blockSize, bool bypassed = false)
+    /** Runs the buffer through the processor in blocks of the given size. After each block the
+        check, when given, sees it and its start; returning false stops the run there. */
+    void processInBlocks (juce::AudioBuffer<float>& buffer,
+                          int blockSize,
+                          bool bypassed = false,
+                          const std::function<bool (const juce::AudioBuffer<float>&, int)>& check = {})
     {
         juce::MidiBuffer midi;
 
@@ -38,6 +44,9 @@ public:
                 processor.processBlockBypassed (block, midi);
             else
                 processor.processBlock (block, midi);
+
+            if (check && ! check (block, start))
+                return;
         }
     }
 

@@ -1,4 +1,6 @@
 #include "plugin/ProcessorFixture.h"
+#include "plugin/StateChunk.h"
+#include "support/TestSignals.h"
 
 #include <gtest/gtest.h>
 
@@ -139,6 +141,43 @@ TEST_F (StateTest, MissingPartsKeepWhatWasThere)
     EXPECT_TRUE (processor.presetChanged);
 }
 
+TEST_F (StateTest, AValueThatIsNotANumberKeepsTheParameterAndTheAudioFinite)
+{
+    setPlain ("WIDTH", 33.0f);
+    setPlain ("TANK", 2.0f);
+    setPlain ("IN", -6.0f);
+    prepare (48000.0, 256);
+
+    restore (chunkFor ("<params><PARAM id=\"WIDTH\" value=\"nan\"/><PARAM id=\"TANK\" value=\"NaN\"/>"
+                       "<PARAM id=\"IN\" value=\"-nan\"/><PARAM id=\"MIX\" value=\"40\"/></params>"));
+
+    EXPECT_EQ (plain ("WIDTH"), 33.0f);
+    EXPECT_EQ (plain ("TANK"), 2.0f);
+    EXPECT_EQ (plain ("IN"), -6.0f);
+    EXPECT_EQ (plain ("MIX"), 40.0f);
+
+    juce::AudioBuffer<float> buffer (2, 4096);
+    testsupport::fillNoise (buffer, 0.5f, 4);
+    processInBlocks (buffer, 256);
+    EXPECT_TRUE (testsupport::allFinite (buffer));
+}
+
+TEST_F (StateTest, AnAttributeGivenTwiceKeepsItsFirstValueOnEveryRestore)
+{
+    // found by the state fuzz target: the second value came back on the next restore
+    restore (chunkFor ("<params><PARAM id=\"OSMenu\" value=\"1\"value=\"4\"/><PARAM id=\"WIDTH\" Value=\"7\" "
+                       "value=\"120\"/></params>"));
+    EXPECT_EQ (plain ("OSMenu"), 1.0f);
+    EXPECT_EQ (plain ("WIDTH"), 120.0f);
+
+    for (int i = 0; i < 2; ++i)
+    {
+        restore (saveState());
+        EXPECT_EQ (plain ("OSMenu"), 1.0f);
+        EXPECT_EQ (plain ("WIDTH"), 120.0f);
+    }
+}
+
 TEST_F (StateTest, BrokenChunksChangeNoParameter)
 {
     setPlain ("WIDTH", 33.0f);
@@ -180,4 +219,48 @@ TEST_F (StateTest, AStoredLengthBeyondTheDataIsCutToTheData)
 
     restore (block);
     EXPECT_EQ (plain ("WIDTH"), 120.0f);
+}
+
+TEST_F (StateTest, DeepOrDeclaredDocumentsAreRefusedBeforeTheReaderRecursesIntoThem)
+{
+    setPlain ("WIDTH", 33.0f);
+    const auto before = allValues();
+    const juce::String param ("<PARAM id=\"WIDTH\" value=\"150\"/>");
+
+    const juce::String cases[] = {
+        // the reader would call itself once per level: far more levels than a host's stack holds
+        juce::String::repeatedString ("<params>", 300000) + param,
+        "<params>" + juce::String::repeatedString ("<a>", StateChunk::maximumDepth) + "</params>",
+        "<!DOCTYPE params [<!ENTITY p \"<params>\">]><params>" + param + "</params>",
+        "<params>" + param + "<?pi?></params>",
+        "<params>" + param,
+    };
+
+    for (const auto& xml : cases)
+    {
+        restore (chunkFor (xml));
+        EXPECT_EQ (allValues(), before) << xml.substring (0, 80);
+    }
+
+    // Malformed UTF-8 (a lead byte without its continuation): the framework's reader stepped past the
+    // end of the text on it (found by the preset fuzz target).
+    const char text[] = "<params><PARAM id=\"WIDTH\" value=\"150\"/></params>\xe1";
+    juce::MemoryOutputStream malformed;
+    malformed.write ("VC2!", 4);
+    malformed.writeInt ((int) sizeof (text) - 1);
+    malformed.write (text, sizeof (text) - 1);
+    restore (malformed.getMemoryBlock());
+    EXPECT_EQ (allValues(), before);
+}
+
+TEST_F (StateTest, HeaderCommentsAndQuotedMarkupAroundTheParametersStillRead)
+{
+    restore (chunkFor ("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<!-- saved --><params a='x</params>'>"
+                       "<!-- <params> --><PARAM id=\"WIDTH\" value=\"150\"></PARAM></params>"));
+    EXPECT_EQ (plain ("WIDTH"), 150.0f);
+
+    EXPECT_EQ (StateChunk::elementDepth ("<a><b/><c><d></d></c></a>"), 3);
+    EXPECT_EQ (StateChunk::elementDepth ("<a><![CDATA[</a><b>]]></a>"), 1);
+    EXPECT_EQ (StateChunk::elementDepth ("<a x=\"<b>\"><b>"), -1);
+    EXPECT_EQ (StateChunk::elementDepth ("< a></a>"), -1);
 }

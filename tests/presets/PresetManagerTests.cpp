@@ -130,6 +130,10 @@ TEST_F (PresetManagerFixture, FavouritesFileKeepsOnlyStringsNamingExistingFiles)
         EXPECT_EQ (createManager().favourites, expected) << content;
     }
 
+    // Brackets nested beyond what the parser may recurse into read as no favourites, not as a crash.
+    file.replaceWithText ("[\"User/x.preset\", " + juce::String::repeatedString ("[", 1000000));
+    EXPECT_TRUE (createManager().favourites.isEmpty());
+
     file.deleteFile();
     EXPECT_TRUE (createManager().favourites.isEmpty());
 }
@@ -261,6 +265,38 @@ TEST_F (PresetManagerFixture, AmplifierPresetIsRefusedWhileTheHiddenSectionIsLoc
     EXPECT_EQ (blockedCount, 1);
     EXPECT_EQ (plain (ids::amp), 1.0f);
     EXPECT_EQ (bar.getLabelText(), "Amped");
+}
+
+TEST_F (PresetManagerFixture, ARepeatedOrOtherwiseNamedAmplifierNodeCannotSwitchItOnWhileLocked)
+{
+    // The lock reads the last "PARAM" element of the ID; the restore has to apply exactly that one.
+    const char* cases[] = {
+        R"(<params><PARAM id="AMP" value="1"/><PARAM id="AMP" value="0"/></params>)",
+        R"(<params><OTHER id="AMP" value="1"/><PARAM id="AMP" value="0"/></params>)",
+        R"(<params><PARAM id="AMP" value="0.6"/></params>)",
+        R"(<params><PARAM id="AMP" value=" 9"/></params>)",
+        R"(<params><OTHER id="AMP" value="1"/><PARAM id="WIDTH" value="150"/></params>)",
+    };
+
+    auto& bar = createManager();
+
+    for (const auto* xml : cases)
+    {
+        const juce::String text (xml);
+        juce::MemoryOutputStream chunk;
+        chunk.write ("VC2!", 4);
+        chunk.writeInt ((int) text.getNumBytesAsUTF8());
+        chunk << text;
+        const auto file = presets ("User/Crafted.preset");
+        file.replaceWithData (chunk.getData(), chunk.getDataSize());
+
+        bar.loadPreset (file);
+        pumpMessages();
+        EXPECT_EQ (plain (ids::amp), 0.0f) << xml;
+        EXPECT_EQ (bar.currentPresetPath, file.getFullPathName()) << xml;
+    }
+
+    EXPECT_EQ (plain (ids::width), 150.0f);
 }
 
 TEST_F (PresetManagerFixture, LoadingKeepsTheEditorView)

@@ -1,5 +1,6 @@
 #include "update/TemporaryFolder.h"
 
+#include "update/BoundedJson.h"
 #include "update/SafeFileWriter.h"
 #include "update/StateFiles.h"
 
@@ -44,6 +45,35 @@ TEST (StateFiles, AnythingButAnObjectWithTheKeyReadsAsNothing)
         EXPECT_EQ ((bool) value, expected) << content;
         EXPECT_EQ (value.isVoid(), !expected) << content;
     }
+
+    // Nesting beyond what the parser may recurse into reads as nothing instead of exhausting the stack.
+    file.replaceWithText ("{\"notification_menu_show\": " + juce::String::repeatedString ("[", 1000000));
+    EXPECT_TRUE (
+        StateFiles::readStateFlag (StateFiles::notificationFile, StateFiles::notificationKey, temp.folder).isVoid());
+}
+
+TEST (BoundedJson, CountsNestingOutsideStringsAsTheParserReadsThem)
+{
+    const std::pair<const char*, int> cases[] = {
+        { "[]", 1 },
+        { R"({"a": [1, {"b": []}]})", 4 },
+        { R"(["[[[", '{{{', "\"[["])", 1 },
+        { "]]]][", 1 },
+    };
+
+    for (const auto& [text, depth] : cases)
+        EXPECT_EQ (OV::BoundedJson::nestingDepth (text), depth) << text;
+
+    // Digits beyond what the parser's integers hold overflowed them (found by the fuzz targets).
+    EXPECT_EQ (OV::BoundedJson::longestDigitRun (R"([1234, "12345678901234567890", 5.25])"), 4);
+    EXPECT_TRUE (OV::BoundedJson::parse ("[12345678901234567890]").isVoid());
+    EXPECT_TRUE (OV::BoundedJson::parse ("[4246e888928889244]").isVoid());
+    EXPECT_EQ ((int) OV::BoundedJson::parse ("[123456789, 1e9]")[0], 123456789);
+
+    const auto deep = juce::String::repeatedString ("[", OV::BoundedJson::maximumDepth + 1)
+                      + juce::String::repeatedString ("]", OV::BoundedJson::maximumDepth + 1);
+    EXPECT_TRUE (OV::BoundedJson::parse (deep).isVoid());
+    EXPECT_TRUE (OV::BoundedJson::parse (deep.substring (1, deep.length() - 1)).isArray());
 }
 
 TEST (StateFiles, FolderInPlaceOfTheFileReadsAsNothingAndIsNotReplaced)
