@@ -1,5 +1,7 @@
 #include "update/UpdateServerAsyncUpdater.h"
 
+#include "update/BoundedJson.h"
+
 #include <cstdio>
 #include <system_error>
 
@@ -78,7 +80,8 @@ void UpdateServerAsyncUpdater::checkForUpdates (UpdateServerAsyncUpdater& update
         return finish ({});
     }
 
-    const auto document = juce::JSON::parse (text);
+    // Bounded: the answer comes from the network, and the parser would recurse on any nesting depth.
+    const auto document = BoundedJson::parse (text);
 
     // The framework counts an array as an object too; only a real object has properties.
     if (document.getDynamicObject() == nullptr)

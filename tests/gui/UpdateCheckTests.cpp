@@ -138,7 +138,7 @@ TEST_F (UpdateCheck, FailedChecksReportOnStandardErrorAndChangeNothing)
 {
     struct Case
     {
-        const char* body;
+        std::string body;
         const char* message;
     };
 
@@ -146,12 +146,14 @@ TEST_F (UpdateCheck, FailedChecksReportOnStandardErrorAndChangeNothing)
         { R"({ "win": "1.3.0", "mac": "1.3.0" })", "checkForUpdates: property \"linux\" not found\n" },
         { R"([ "linux", "1.3.0" ])", "checkForUpdates: Did not receive an object\n" },
         { "linux 1.3.0", "checkForUpdates: Did not receive an object\n" },
+        // A hostile server's deeply nested answer is refused instead of exhausting the stack.
+        { "{ \"linux\": " + std::string (200000, '[') + "\"1.3.0\"", "checkForUpdates: Did not receive an object\n" },
         { "", "checkForUpdates: Unable to read text stream from URL \"" },
     };
 
     for (const auto& c : cases)
     {
-        SCOPED_TRACE (c.body);
+        SCOPED_TRACE (c.body.substr (0, 40));
         LocalHttpServer server (c.body);
         ScopedStderrCapture capture;
 
