@@ -15,7 +15,9 @@ VantorraCoilvoxAudioProcessorEditor::VantorraCoilvoxAudioProcessorEditor (Vantor
                                                                           const juce::URL& versionUrl)
     : OV::PluginEditorBase<VantorraCoilvoxAudioProcessor> (p, "VantorraCoilvox", settingsFolder)
 {
-    updateUrl = versionUrl;
+    // Copy-constructed, then moved: the framework's copy assignment of a URL hands memcpy a null
+    // pointer for the empty post data (undefined behaviour).
+    updateUrl = juce::URL (versionUrl);
     updateServer->start (updateUrl);
     downloadsUrl = OV::WebAddresses::downloads();
     manualUrl = OV::WebAddresses::manual();
