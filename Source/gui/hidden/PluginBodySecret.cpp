@@ -175,30 +175,19 @@ void PluginBodySecret::loadImages()
     imagesLoaded = true;
     background = ImageStore::get ("secretBodyBackground");
     lampStrip = ImageStore::get ("secretLampStrip");
-    ampSwitchStrip = ImageStore::get ("secretAmpSwitchStrip");
-    cabinetSwitchStrip = ImageStore::get ("secretCabSwitchStrip");
-    gainStrip = ImageStore::get ("secretGainStrip");
-    masterStrip = ImageStore::get ("secretMasterStrip");
-    syncSwitchStrip = ImageStore::get ("secretSyncSwitchStrip");
-    speedStrip = ImageStore::get ("secretSpeedStrip");
-    depthStrip = ImageStore::get ("secretDepthStrip");
-    tremoloSwitchStrip = ImageStore::get ("secretTremoloSwitchStrip");
-    lowStrip = ImageStore::get ("secretLowStrip");
-    midStrip = ImageStore::get ("secretMidStrip");
-    topStrip = ImageStore::get ("secretTopStrip");
     returnHighlight = ImageStore::get ("secretReturnHighlight");
 
-    ampSwitchLookAndFeel.image = ampSwitchStrip;
-    cabinetSwitchLookAndFeel.image = cabinetSwitchStrip;
-    gainLookAndFeel.image = gainStrip;
-    masterLookAndFeel.image = masterStrip;
-    syncSwitchLookAndFeel.image = syncSwitchStrip;
-    speedLookAndFeel.image = speedStrip;
-    depthLookAndFeel.image = depthStrip;
-    tremoloSwitchLookAndFeel.image = tremoloSwitchStrip;
-    lowLookAndFeel.image = lowStrip;
-    midLookAndFeel.image = midStrip;
-    topLookAndFeel.image = topStrip;
+    ampSwitchLookAndFeel.image = ImageStore::get ("secretAmpSwitchStrip");
+    cabinetSwitchLookAndFeel.image = ImageStore::get ("secretCabSwitchStrip");
+    gainLookAndFeel.image = ImageStore::get ("secretGainStrip");
+    masterLookAndFeel.image = ImageStore::get ("secretMasterStrip");
+    syncSwitchLookAndFeel.image = ImageStore::get ("secretSyncSwitchStrip");
+    speedLookAndFeel.image = ImageStore::get ("secretSpeedStrip");
+    depthLookAndFeel.image = ImageStore::get ("secretDepthStrip");
+    tremoloSwitchLookAndFeel.image = ImageStore::get ("secretTremoloSwitchStrip");
+    lowLookAndFeel.image = ImageStore::get ("secretLowStrip");
+    midLookAndFeel.image = ImageStore::get ("secretMidStrip");
+    topLookAndFeel.image = ImageStore::get ("secretTopStrip");
 
     // The logo plate lights up under the pointer; otherwise the panel's own picture shows.
     returnButton

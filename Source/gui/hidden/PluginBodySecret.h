@@ -42,8 +42,8 @@ public:
     juce::Label divisionLabel;
     labelLookAndFeel divisionLookAndFeel;
 
-    juce::Image background, lampStrip, ampSwitchStrip, cabinetSwitchStrip, gainStrip, masterStrip, syncSwitchStrip,
-        speedStrip, depthStrip, tremoloSwitchStrip, lowStrip, midStrip, topStrip, returnHighlight;
+    // The controls' strips live in their look-and-feels; these are drawn by the section itself.
+    juce::Image background, lampStrip, returnHighlight;
 
     SecretSectionFilmstrip ampSwitchLookAndFeel, cabinetSwitchLookAndFeel, syncSwitchLookAndFeel,
         tremoloSwitchLookAndFeel;
